@@ -1,0 +1,26 @@
+# Compiler settings shared by every target of the project.
+if(WIN32)
+  enable_language(RC)
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+endif()
+
+if(MSVC)
+  add_compile_options(/W4 /utf-8)
+else()
+  add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-Wall> $<$<COMPILE_LANGUAGE:C,CXX>:-Wextra>)
+endif()
+
+if(PACK_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# The product's narrow literals are Shift-JIS, whatever the source encoding (UTF-8).
+function(pack_shift_jis_literals target)
+  if(WIN32 AND MSVC)
+    target_compile_options(${target} PRIVATE /source-charset:utf-8 /execution-charset:.932)
+  elseif(WIN32)
+    target_compile_options(${target} PRIVATE -finput-charset=UTF-8 -fexec-charset=CP932)
+  endif()
+endfunction()

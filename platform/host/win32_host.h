@@ -1,0 +1,5 @@
+#pragma once
+// Our substitute for the part of Win32 the system uses, for native Linux builds. Each header
+// declares the functions by their Windows names and a `hostwin` control API for tests.
+#include "platform/host/types.h"
+#include "platform/host/kernel.h"

@@ -1,0 +1,54 @@
+# Sourced by the scripts and by ctest's emulator: the build's own Wine prefix, its persistent
+# wineserver and, for windows, an X display. Nothing here touches the user's ~/.wine.
+pack_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+pack_state="$pack_root/build/wine-session"
+
+export WINEARCH=win32
+export WINEPREFIX="${PACK_WINEPREFIX:-$pack_root/build/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine takes its code page from the glibc locale; ja_JP is generated into the build, not the system.
+export LOCPATH="$pack_root/build/locale"
+export LANG="${PACK_WINE_LANG:-ja_JP.UTF-8}"
+unset LC_ALL
+
+wine_session_alive() { [ -f "$1" ] && kill -0 "$(cat "$1")" 2>/dev/null; }
+
+# Starts what is not yet running: an Xvfb display (unless PACK_USE_DISPLAY keeps the user's),
+# the persistent wineserver, and Wine's background services with their stdio on /dev/null so that
+# they never hold a test runner's pipe open.
+wine_session_start() {
+  mkdir -p "$pack_state"
+  (
+    # The lock must not leak into the daemons started below (hence 9>&-), or it is held forever.
+    flock 9
+    if [ -z "${PACK_USE_DISPLAY:-}" ] && ! wine_session_alive "$pack_state/xvfb.pid"; then
+      local n=77
+      while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+      Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp </dev/null >/dev/null 2>&1 9>&- &
+      echo $! >"$pack_state/xvfb.pid"
+      echo ":$n" >"$pack_state/display"
+      for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    fi
+    if ! wine_session_alive "$pack_state/wineserver.pid"; then
+      [ -z "${PACK_USE_DISPLAY:-}" ] && DISPLAY=$(cat "$pack_state/display") && export DISPLAY
+      wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
+      pgrep -n -u "$(id -u)" -x "wineserver(32|64)?" >"$pack_state/wineserver.pid" || true
+      wine wineboot </dev/null >/dev/null 2>&1 9>&- || true
+    fi
+  ) 9>"$pack_state/lock"
+  if [ -z "${PACK_USE_DISPLAY:-}" ]; then
+    DISPLAY=$(cat "$pack_state/display")
+    export DISPLAY
+  fi
+}
+
+# Ends every process the session started: Wine's (through its server) and the Xvfb display.
+wine_session_stop() {
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+  wineserver -w </dev/null >/dev/null 2>&1 || true
+  if wine_session_alive "$pack_state/xvfb.pid"; then
+    kill "$(cat "$pack_state/xvfb.pid")" 2>/dev/null || true
+  fi
+  rm -f "$pack_state/xvfb.pid" "$pack_state/wineserver.pid" "$pack_state/display"
+}
