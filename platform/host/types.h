@@ -29,6 +29,19 @@ typedef LONG_PTR LRESULT;
 typedef LONG LSTATUS;
 typedef void* HANDLE;
 
+struct FILETIME {
+  DWORD dwLowDateTime;
+  DWORD dwHighDateTime;
+};
+typedef FILETIME* PFILETIME;
+
+struct SECURITY_ATTRIBUTES {
+  DWORD nLength;
+  LPVOID lpSecurityDescriptor;
+  BOOL bInheritHandle;
+};
+typedef SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
+
 struct HKEY__;
 typedef HKEY__* HKEY;
 typedef HKEY* PHKEY;
