@@ -3,3 +3,4 @@
 // declares the functions by their Windows names and a `hostwin` control API for tests.
 #include "platform/host/types.h"
 #include "platform/host/kernel.h"
+#include "platform/host/registry.h"
