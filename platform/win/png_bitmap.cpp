@@ -1,0 +1,118 @@
+#include "platform/win/png_bitmap.h"
+
+#include <wincodec.h>
+
+#include "platform/alpha_blend.h"
+#include "platform/win/com_ptr.h"
+
+namespace winui {
+namespace {
+
+// COM for the calling thread, for as long as the object lives.
+class ComApartment {
+ public:
+  ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  ~ComApartment() {
+    if (initialised_)
+      CoUninitialize();
+  }
+
+ private:
+  bool initialised_;
+};
+
+struct ResourceBytes {
+  const BYTE* data = nullptr;
+  DWORD size = 0;
+};
+
+ResourceBytes FindPngResource(HMODULE module, UINT resource_id) {
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resource_id), ToWin(u"PNG"));
+  if (found == nullptr)
+    return {};
+  HGLOBAL loaded = LoadResource(module, found);
+  if (loaded == nullptr)
+    return {};
+  return {static_cast<const BYTE*>(LockResource(loaded)), SizeofResource(module, found)};
+}
+
+// The first frame as premultiplied BGRA, so that blending needs no division.
+bool DecodeFrame(IWICImagingFactory* factory, ResourceBytes png, ComPtr<IWICFormatConverter>& out) {
+  ComPtr<IWICStream> stream;
+  ComPtr<IWICBitmapDecoder> decoder;
+  ComPtr<IWICBitmapFrameDecode> frame;
+  return SUCCEEDED(factory->CreateStream(stream.Receive())) &&
+         SUCCEEDED(stream->InitializeFromMemory(const_cast<BYTE*>(png.data), png.size)) &&
+         SUCCEEDED(factory->CreateDecoderFromStream(
+             stream.Get(), nullptr, WICDecodeMetadataCacheOnLoad, decoder.Receive())) &&
+         SUCCEEDED(decoder->GetFrame(0, frame.Receive())) &&
+         SUCCEEDED(factory->CreateFormatConverter(out.Receive())) &&
+         SUCCEEDED(out->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA,
+                                   WICBitmapDitherTypeNone, nullptr, 0.0,
+                                   WICBitmapPaletteTypeCustom));
+}
+
+HBITMAP CreateOpaqueBitmap(IWICBitmapSource* source, COLORREF background) {
+  UINT width = 0;
+  UINT height = 0;
+  if (FAILED(source->GetSize(&width, &height)) || width == 0 || height == 0)
+    return nullptr;
+
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = static_cast<LONG>(width);
+  info.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down, as WIC delivers rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap == nullptr)
+    return nullptr;
+
+  const UINT stride = width * 4;
+  if (FAILED(source->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) {
+    DeleteObject(bitmap);
+    return nullptr;
+  }
+  ComposeOverOpaqueColour(static_cast<uint8_t*>(bits), size_t{width} * height,
+                          GetRValue(background), GetGValue(background), GetBValue(background));
+  return bitmap;
+}
+
+}  // namespace
+
+PngBitmap::~PngBitmap() {
+  Free();
+}
+
+void PngBitmap::Free() {
+  if (bitmap_ != nullptr)
+    DeleteObject(bitmap_);
+  bitmap_ = nullptr;
+}
+
+bool PngBitmap::Load(HMODULE module, UINT resource_id, COLORREF background) {
+  Free();
+  const ResourceBytes png = FindPngResource(module, resource_id);
+  if (png.data == nullptr || png.size == 0)
+    return false;
+
+  // Activated by class id: COM loads the codec from its registered path, never by a bare name.
+  ComApartment apartment;
+  ComPtr<IWICImagingFactory> factory;
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_IWICImagingFactory,
+                              reinterpret_cast<void**>(factory.Receive())))) {
+    return false;
+  }
+  ComPtr<IWICFormatConverter> pixels;
+  if (!DecodeFrame(factory.Get(), png, pixels))
+    return false;
+  bitmap_ = CreateOpaqueBitmap(pixels.Get(), background);
+  return bitmap_ != nullptr;
+}
+
+}  // namespace winui
