@@ -4,3 +4,5 @@
 #include "platform/host/types.h"
 #include "platform/host/kernel.h"
 #include "platform/host/registry.h"
+#include "platform/host/shell.h"
+#include "platform/host/files.h"
