@@ -1,0 +1,12 @@
+#pragma once
+// The classic locale's code page on every platform: bytes 0-255 are the code units 0-255.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace exlib {
+
+std::optional<std::u16string> ClassicToWide(std::string_view narrow);
+std::optional<std::string> ClassicToNarrow(std::u16string_view wide);  // fails above 255
+
+}  // namespace exlib

@@ -1,0 +1,131 @@
+// On the host the narrow form is in the codeset of the C locale's LC_CTYPE, converted by iconv;
+// the classic "C"/"POSIX" locale maps bytes 0-255 one to one, as the classic locale does on
+// Windows. Tests that need Japanese narrow texts run under C.UTF-8, where the narrow literals
+// (UTF-8 source, no Shift-JIS execution character set on the host) are already in that codeset.
+#include <errno.h>
+#include <iconv.h>
+#include <langinfo.h>
+
+#include <clocale>
+#include <cstring>
+#include <memory>
+
+#include "textlib/classic_codepage.h"
+#include "textlib/codepage.h"
+
+namespace exlib {
+namespace {
+
+#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+constexpr const char* kUtf16 = "UTF-16BE";
+#else
+constexpr const char* kUtf16 = "UTF-16LE";
+#endif
+
+class IconvHandle {
+ public:
+  IconvHandle(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
+  IconvHandle(const IconvHandle&) = delete;
+  IconvHandle& operator=(const IconvHandle&) = delete;
+  ~IconvHandle() {
+    if (IsOpen())
+      iconv_close(handle_);
+  }
+  bool IsOpen() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
+  iconv_t get() const { return handle_; }
+
+ private:
+  iconv_t handle_;
+};
+
+// Converts the whole input or nothing: invalid or incomplete input, a character the target lacks
+// and an irreversible (approximate) conversion all fail.
+template <class Out, class In>
+std::optional<std::basic_string<Out>> Convert(const IconvHandle& converter,
+                                              std::basic_string_view<In> input) {
+  if (!converter.IsOpen() || input.size() > kMaxConvertedLength)
+    return std::nullopt;
+  iconv(converter.get(), nullptr, nullptr, nullptr, nullptr);
+  std::basic_string<Out> output(input.size() + 4, Out{});
+  char* in = const_cast<char*>(reinterpret_cast<const char*>(input.data()));
+  size_t in_left = input.size() * sizeof(In);
+  size_t written = 0;
+  bool flushing = false;
+  for (;;) {
+    char* out = reinterpret_cast<char*>(output.data()) + written;
+    size_t out_left = output.size() * sizeof(Out) - written;
+    const size_t result = flushing ? iconv(converter.get(), nullptr, nullptr, &out, &out_left)
+                                   : iconv(converter.get(), &in, &in_left, &out, &out_left);
+    written = static_cast<size_t>(out - reinterpret_cast<char*>(output.data()));
+    if (result == static_cast<size_t>(-1)) {
+      if (errno != E2BIG || output.size() > kMaxConvertedLength)
+        return std::nullopt;
+      output.resize(output.size() * 2);
+      continue;
+    }
+    if (result != 0)
+      return std::nullopt;
+    if (flushing)
+      break;
+    flushing = true;
+  }
+  if (written % sizeof(Out) != 0 || written / sizeof(Out) > kMaxConvertedLength) {
+    return std::nullopt;
+  }
+  output.resize(written / sizeof(Out));
+  return output;
+}
+
+// Both directions for one codeset, opened once and kept while the locale's codeset stays.
+class CodesetConverter {
+ public:
+  explicit CodesetConverter(const char* codeset)
+      : codeset_(codeset), to_wide_(kUtf16, codeset), to_narrow_(codeset, kUtf16) {}
+
+  const std::string& Codeset() const { return codeset_; }
+  std::optional<std::u16string> ToWide(std::string_view narrow) const {
+    return Convert<char16_t>(to_wide_, narrow);
+  }
+  std::optional<std::string> ToNarrow(std::u16string_view wide) const {
+    return Convert<char>(to_narrow_, wide);
+  }
+
+ private:
+  std::string codeset_;
+  IconvHandle to_wide_;
+  IconvHandle to_narrow_;
+};
+
+const CodesetConverter& ConverterFor(std::unique_ptr<CodesetConverter>& cached,
+                                     const char* codeset) {
+  if (!cached || cached->Codeset() != codeset)
+    cached = std::make_unique<CodesetConverter>(codeset);
+  return *cached;
+}
+
+const CodesetConverter& CurrentLocaleConverter() {
+  thread_local std::unique_ptr<CodesetConverter> cached;
+  return ConverterFor(cached, nl_langinfo(CODESET));
+}
+
+bool IsClassicLocale() {
+  const char* name = std::setlocale(LC_CTYPE, nullptr);
+  return name == nullptr || std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0;
+}
+
+}  // namespace
+
+std::optional<std::u16string> NarrowToWide(std::string_view narrow) {
+  return IsClassicLocale() ? ClassicToWide(narrow) : CurrentLocaleConverter().ToWide(narrow);
+}
+
+std::optional<std::string> WideToNarrow(std::u16string_view wide) {
+  return IsClassicLocale() ? ClassicToNarrow(wide) : CurrentLocaleConverter().ToNarrow(wide);
+}
+
+std::optional<std::u16string> DecodeShiftJis(std::string_view shift_jis) {
+  thread_local std::unique_ptr<CodesetConverter> cached;
+  return ConverterFor(cached, "CP932").ToWide(shift_jis);
+}
+
+}  // namespace exlib
