@@ -1,0 +1,78 @@
+#include "textlib/paths.h"
+
+#include <algorithm>
+#include <string>
+
+#include "platform/win32_api.h"
+
+namespace exlib {
+namespace {
+
+constexpr DWORD kModulePathUnits = MAX_PATH;
+
+bool IsSeparator(char16_t c) {
+  return c == u'\\';
+}
+
+// One leading backslash is set aside, so a network path keeps its two; other runs collapse to
+// one; one trailing backslash goes unless it follows a drive colon.
+std::u16string CanonicalForm(std::u16string_view path) {
+  std::u16string result;
+  result.reserve(path.size());
+  for (char16_t c : path) {
+    if (c == u'/')
+      c = u'\\';
+    // result[0] is the leading unit set aside: a run can only start from result[1].
+    if (IsSeparator(c) && result.size() >= 2 && IsSeparator(result.back()))
+      continue;
+    result.push_back(c);
+  }
+  const size_t n = result.size();
+  if (n > 0 && IsSeparator(result[n - 1]) && !(n >= 2 && result[n - 2] == u':'))
+    result.pop_back();
+  return result;
+}
+
+}  // namespace
+
+// Wine leaves a cut path unterminated, so the last unit is terminated here whatever comes back;
+// a failed call gives the empty text.
+Tu_text ModulePath() {
+  char16_t buffer[kModulePathUnits] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, ToWin(buffer), kModulePathUnits);
+  buffer[std::min<DWORD>(length, kModulePathUnits - 1)] = u'\0';
+  return Tu_text(buffer);
+}
+
+Tu_text ModuleDirectory() {
+  return ParentDirectory(ModulePath());
+}
+
+Tu_text ParentDirectory(Tu_text path) {
+  const int32_t last = path.FindLast(Tu_text(u"\\"), 0);
+  return last < 0 ? Tu_text(u"\\") : path.Left(last + 1);
+}
+
+Tu_text PathJoin(Tu_text first, Tu_text second) {
+  return NormalizePath(first + Tu_text(u"\\") + second);
+}
+
+// A path without a wide form (a narrow form invalid in the code page) comes back as it is.
+Tu_text NormalizePath(Tu_text path) {
+  if (!path.HasWide())
+    return path;
+  return Tu_text(CanonicalForm(path.Wide()).c_str());
+}
+
+Tu_text& Tu_text::SlashesToBackslashes() {
+  if (!wide_) {
+    Clear();
+    return *this;
+  }
+  std::u16string converted(Wide());
+  std::replace(converted.begin(), converted.end(), u'/', u'\\');
+  AssignWideString(std::move(converted));
+  return *this;
+}
+
+}  // namespace exlib
