@@ -2,13 +2,21 @@
 #include "platform/win32_api.h"
 #include "textlib/tu_text.h"
 // The pack's list of installed titles: HKLM "Software\Delvarin\morvex" "installed_package_list",
-// title ids joined by ",".
-bool PackageListContains(const exlib::Tu_text& title_id);     // read, Split at ",", exact compare
-void AppendToPackageList(const exlib::Tu_text& title_id);     // read, append "," if non-empty, id, write; result ignored
-bool RemoveFromPackageList(const exlib::Tu_text& title_id);   // the rebuild rule of UnregisterPackage steps 4-8
+// title ids joined by ",". An item names a title only when equal to its id (case and blanks count).
+
+// Whether an item of the list equals the id; a list that cannot be read holds nothing.
+bool PackageListContains(const exlib::Tu_text& title_id);
+// Appends the id (after a "," unless the list is empty) and writes the list back; a list that
+// exists but cannot be read is left alone. No result.
+void AppendToPackageList(const exlib::Tu_text& title_id);
+// Drops every item equal to the id and writes the rest back in order, or deletes the value when
+// nothing is left; false when the list could not be read or written.
+bool RemoveFromPackageList(const exlib::Tu_text& title_id);
+
 // Writes a title's entry lines name=value under root\key_path with %dir%, %src%, %drive%
 // substituted; stops at the first failed write (false).
 bool WriteRegistrationEntries(HKEY root, const exlib::Tu_text& key_path, const char* const* entries,
                               exlib::Tu_text dir, exlib::Tu_text src);
 // Deletes (RegDeleteValueAndPrune) every entry's value; false when any deletion failed.
-bool DeleteRegistrationEntries(HKEY root, const exlib::Tu_text& key_path, const char* const* entries);
+bool DeleteRegistrationEntries(HKEY root, const exlib::Tu_text& key_path,
+                               const char* const* entries);

@@ -1,0 +1,78 @@
+#include "registry/package_list.h"
+
+#include <string>
+
+#include "registry/registry_access.h"
+#include "registry/text_value.h"
+
+namespace {
+
+const exlib::Tu_text& ListKeyPath() {
+  static const exlib::Tu_text path("Software\\Delvarin\\morvex");
+  return path;
+}
+
+const exlib::Tu_text& ListValueName() {
+  static const exlib::Tu_text name("installed_package_list");
+  return name;
+}
+
+TextValue ReadList() {
+  return ReadTextValue(HKEY_LOCAL_MACHINE, ListKeyPath(), ListValueName());
+}
+
+// Lists are joined on the wide forms, so that an item the code page cannot represent is kept.
+void AppendItem(std::u16string& list, const exlib::Tu_text& item) {
+  if (!list.empty())
+    list += u',';
+  list.append(item.Wide(), static_cast<size_t>(item.Length()));
+}
+
+exlib::Tu_text ToText(const std::u16string& list) {
+  return exlib::Tu_text(list.c_str(), static_cast<int32_t>(list.size()));
+}
+
+}  // namespace
+
+bool PackageListContains(const exlib::Tu_text& title_id) {
+  exlib::Tu_owned_array<exlib::Tu_text> items;
+  ReadList().text.Split(items, ",");
+  for (uint32_t i = 0; i < items.Count(); ++i) {
+    if (*items.GetAt(i) == title_id)
+      return true;
+  }
+  return false;
+}
+
+// A list that exists but could not be read is left alone: writing the id on its own would drop
+// every other title's entry.
+void AppendToPackageList(const exlib::Tu_text& title_id) {
+  const TextValue stored = ReadList();
+  if (stored.outcome == TextRead::kFailed)
+    return;
+  std::u16string list(stored.text.Wide(), static_cast<size_t>(stored.text.Length()));
+  AppendItem(list, title_id);
+  RegWriteText(HKEY_LOCAL_MACHINE, ListKeyPath(), ListValueName(), ToText(list));
+}
+
+// Every item equal to the id goes and the others keep their order. Empty items before the first
+// kept one vanish, those between kept ones stay, and the list is rewritten only when that changed
+// it; an empty list is no value at all.
+bool RemoveFromPackageList(const exlib::Tu_text& title_id) {
+  const TextValue stored = ReadList();
+  if (stored.outcome == TextRead::kFailed)
+    return false;
+  exlib::Tu_owned_array<exlib::Tu_text> items;
+  stored.text.Split(items, ",");
+  std::u16string kept;
+  for (uint32_t i = 0; i < items.Count(); ++i) {
+    if (*items.GetAt(i) != title_id)
+      AppendItem(kept, *items.GetAt(i));
+  }
+  const exlib::Tu_text rebuilt = ToText(kept);
+  if (rebuilt == stored.text)
+    return true;
+  if (kept.empty())
+    return RegDeleteValueAndPrune(HKEY_LOCAL_MACHINE, ListKeyPath(), ListValueName());
+  return RegWriteText(HKEY_LOCAL_MACHINE, ListKeyPath(), ListValueName(), rebuilt);
+}

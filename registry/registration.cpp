@@ -1,0 +1,114 @@
+// Writing and deleting a title's registration entries, lines of the form name=value.
+#include <string>
+#include <string_view>
+
+#include "registry/package_list.h"
+#include "registry/registry_access.h"
+
+namespace {
+
+std::u16string_view View(const exlib::Tu_text& text) {
+  return std::u16string_view(text.Wide(), static_cast<size_t>(text.Length()));
+}
+
+// Forward slashes become backslashes; then one trailing backslash goes, so that "%dir%\" in an
+// entry puts exactly one back.
+exlib::Tu_text NormalizeFolder(const exlib::Tu_text& folder) {
+  const exlib::Tu_text backslashed = folder.RegexReplace("/", "\\");
+  const std::u16string_view path = View(backslashed);
+  if (!path.empty() && path.back() == u'\\')
+    return backslashed.Left(static_cast<int32_t>(path.size() - 1));
+  return backslashed;
+}
+
+// The source's text up to and including its first ":", or all of it.
+exlib::Tu_text DriveOf(const exlib::Tu_text& source) {
+  const int32_t colon = source.Find(":", 0);
+  return colon >= 0 ? source.Left(colon + 1) : source;
+}
+
+// Decided on the entry's own value, before any folder is put in: "3" and "-1" are numbers,
+// "%dir%\..." stays text whatever the folder starts with.
+bool IsNumber(std::u16string_view value) {
+  const size_t digit = !value.empty() && (value[0] == u'+' || value[0] == u'-') ? 1 : 0;
+  return digit < value.size() && value[digit] >= u'0' && value[digit] <= u'9';
+}
+
+struct Placeholder {
+  std::u16string_view name;
+  std::u16string_view text;
+};
+
+// Each placeholder is replaced by its text as it stands, in one pass: a "$" in a folder name is
+// no directive, and a folder named like a placeholder is not replaced again.
+exlib::Tu_text Substitute(std::u16string_view value, const Placeholder (&placeholders)[3]) {
+  std::u16string result;
+  size_t position = 0;
+  while (position < value.size()) {
+    const Placeholder* found = nullptr;
+    size_t found_at = std::u16string_view::npos;
+    for (const Placeholder& placeholder : placeholders) {
+      const size_t at = value.find(placeholder.name, position);
+      if (at < found_at) {
+        found_at = at;
+        found = &placeholder;
+      }
+    }
+    if (found == nullptr)
+      break;
+    result.append(value.substr(position, found_at - position));
+    result.append(found->text);
+    position = found_at + found->name.size();
+  }
+  if (position < value.size())
+    result.append(value.substr(position));
+  return exlib::Tu_text(result.c_str(), static_cast<int32_t>(result.size()));
+}
+
+// A line without "=" names no value: it is skipped, and nothing is written or deleted for it.
+bool SplitEntry(const char* entry, exlib::Tu_text& name, exlib::Tu_text& value) {
+  const exlib::Tu_text line(entry);
+  const int32_t equals = line.Find("=", 0);
+  if (equals < 0)
+    return false;
+  name = line.Left(equals);
+  value = line.Mid(equals + 1);
+  return true;
+}
+
+}  // namespace
+
+bool WriteRegistrationEntries(HKEY root, const exlib::Tu_text& key_path, const char* const* entries,
+                              exlib::Tu_text dir, exlib::Tu_text src) {
+  const exlib::Tu_text folder = NormalizeFolder(dir);
+  const exlib::Tu_text source = NormalizeFolder(src);
+  const exlib::Tu_text drive = DriveOf(source);
+  const Placeholder placeholders[3] = {
+      {u"%dir%", View(folder)}, {u"%src%", View(source)}, {u"%drive%", View(drive)}};
+  for (; *entries != nullptr; ++entries) {
+    exlib::Tu_text name;
+    exlib::Tu_text value;
+    if (!SplitEntry(*entries, name, value))
+      continue;
+    // The number is read as a 64-bit value and stored as its low 32 bits.
+    const bool written =
+        IsNumber(View(value))
+            ? RegWriteDword(root, key_path, name, static_cast<DWORD>(value.ToInt64()))
+            : RegWriteText(root, key_path, name, Substitute(View(value), placeholders));
+    if (!written)
+      return false;
+  }
+  return true;
+}
+
+bool DeleteRegistrationEntries(HKEY root, const exlib::Tu_text& key_path,
+                               const char* const* entries) {
+  bool all_deleted = true;
+  for (; *entries != nullptr; ++entries) {
+    exlib::Tu_text name;
+    exlib::Tu_text value;
+    if (SplitEntry(*entries, name, value))
+      all_deleted = RegDeleteValueAndPrune(root, key_path, name) && all_deleted;
+  }
+  return all_deleted;
+}
