@@ -1,0 +1,291 @@
+#include "tests/launcher/e2e/harness.h"
+
+#include <sddl.h>
+
+namespace e2e {
+namespace {
+
+constexpr char16_t kHtmlViewerClass[] = u"PackLauncherTests.html";
+
+void DeleteTree(const std::u16string& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(ToWin((folder + u"\\*").c_str()), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::u16string name = ToWin(found.cFileName);
+      if (name == u"." || name == u"..")
+        continue;
+      const std::u16string path = folder + u"\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        DeleteTree(path);
+      } else {
+        // A stand-in that has just written its record may still be ending.
+        Eventually([&] { return DeleteFileW(ToWin(path.c_str())) != FALSE; }, 2000);
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(ToWin(folder.c_str()));
+}
+
+std::optional<std::u16string> ReadDefaultValue(HKEY root, const char16_t* key) {
+  char16_t buffer[1024];
+  DWORD size = sizeof(buffer);
+  DWORD type = 0;
+  if (RegGetValueW(root, ToWin(key), nullptr, RRF_RT_REG_SZ, &type, buffer, &size) !=
+      ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  return std::u16string(buffer);
+}
+
+bool WriteDefaultValue(HKEY root, const std::u16string& key, const std::u16string& value) {
+  return RegSetKeyValueW(root, ToWin(key.c_str()), nullptr, REG_SZ, value.c_str(),
+                         static_cast<DWORD>((value.size() + 1) * sizeof(char16_t))) ==
+         ERROR_SUCCESS;
+}
+
+}  // namespace
+
+std::u16string TempFolderPath() {
+  char16_t buffer[MAX_PATH + 1];
+  const DWORD length = GetTempPathW(MAX_PATH + 1, ToWin(buffer));
+  std::u16string path(buffer, length);
+  if (!path.empty() && path.back() == u'\\')
+    path.pop_back();
+  return path;
+}
+
+std::u16string BuiltLauncherPath() {
+  return u"" PACK_SETUP_EXE;
+}
+std::u16string RecorderPath() {
+  return u"" PACK_RECORDER_EXE;
+}
+
+ScratchFolder::ScratchFolder(const std::u16string& name) {
+  static int made = 0;
+  path_ = TempFolderPath() + u"\\" + name + u" " +
+          std::u16string(ToWin(std::to_wstring(GetCurrentProcessId()).c_str())) + u"-" +
+          std::u16string(ToWin(std::to_wstring(++made).c_str()));
+  DeleteTree(path_);
+  CreateDirectoryW(ToWin(path_.c_str()), nullptr);
+}
+
+ScratchFolder::~ScratchFolder() {
+  DeleteTree(path_);
+}
+
+bool ScratchFolder::CopyIn(const std::u16string& source, const std::u16string& name) const {
+  return CopyFileW(ToWin(source.c_str()), ToWin(File(name).c_str()), FALSE) != FALSE;
+}
+
+bool ScratchFolder::WriteText(const std::u16string& name, const std::string& bytes) const {
+  HANDLE file = CreateFileW(ToWin(File(name).c_str()), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return false;
+  DWORD written = 0;
+  const BOOL ok =
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
+}
+
+PackFolder::PackFolder(const std::u16string& name, bool with_companions) : ScratchFolder(name) {
+  CopyIn(BuiltLauncherPath(), u"setup.exe");
+  if (with_companions) {
+    CopyIn(RecorderPath(), u"inst.exe");
+    CopyIn(RecorderPath(), u"uninst.exe");
+    WriteText(u"readme.htm", "<html><body>readme</body></html>\n");
+  }
+}
+
+std::unique_ptr<Process> Process::Start(const std::u16string& program,
+                                        const std::u16string& working_directory) {
+  std::u16string command_line = u"\"" + program + u"\"";
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION started = {};
+  if (!CreateProcessW(ToWin(program.c_str()), ToWin(&command_line[0]), nullptr, nullptr, FALSE, 0,
+                      nullptr, ToWin(working_directory.c_str()), &startup, &started)) {
+    return nullptr;
+  }
+  CloseHandle(started.hThread);
+  return std::unique_ptr<Process>(new Process(started.hProcess, started.dwProcessId));
+}
+
+Process::~Process() {
+  Kill();
+  CloseHandle(handle_);
+}
+
+bool Process::Running() const {
+  return WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> Process::WaitForExit(DWORD timeout_ms) const {
+  if (WaitForSingleObject(handle_, timeout_ms) != WAIT_OBJECT_0)
+    return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(handle_, &code);
+  return code;
+}
+
+void Process::Kill() {
+  if (!Running())
+    return;
+  TerminateProcess(handle_, 99);
+  WaitForSingleObject(handle_, kPatience);
+}
+
+namespace {
+
+struct WindowSearch {
+  DWORD process_id;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<WindowSearch*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search->process_id && IsWindowVisible(window))
+    search->found.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> WindowsOf(DWORD process_id) {
+  WindowSearch search{process_id, {}};
+  EnumWindows(&CollectVisibleWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND WaitForDialog(DWORD process_id, const std::u16string& caption, DWORD timeout_ms) {
+  HWND dialog = nullptr;
+  Eventually(
+      [&] {
+        for (HWND window : WindowsOf(process_id)) {
+          if (ClassOf(window) == u"#32770" && TextOf(window) == caption) {
+            dialog = window;
+            return true;
+          }
+        }
+        return false;
+      },
+      timeout_ms);
+  return dialog;
+}
+
+std::u16string TextOf(HWND window) {
+  char16_t buffer[512];
+  const int length = GetWindowTextW(window, ToWin(buffer), 512);
+  return std::u16string(buffer, length > 0 ? length : 0);
+}
+
+std::u16string ClassOf(HWND window) {
+  char16_t buffer[256];
+  const int length = GetClassNameW(window, ToWin(buffer), 256);
+  return std::u16string(buffer, length > 0 ? length : 0);
+}
+
+void Click(HWND dialog, int control_id) {
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(GetDlgItem(dialog, control_id), BM_CLICK, 0, 0, SMTO_NORMAL, kPatience,
+                      &ignored);
+}
+
+void PressEscape(HWND dialog) {
+  PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+  PostMessageW(dialog, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+}
+
+void PressCloseBox(HWND dialog) {
+  PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void SendDefaultOk(HWND dialog) {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+bool FileExists(const std::u16string& path) {
+  return GetFileAttributesW(ToWin(path.c_str())) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::optional<Recording> WaitForRecording(const std::u16string& program, DWORD timeout_ms) {
+  const std::u16string log = program + u".log";
+  if (!Eventually([&] { return FileExists(log); }, timeout_ms))
+    return std::nullopt;
+  HANDLE file = CreateFileW(ToWin(log.c_str()), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return std::nullopt;
+  std::u16string text(GetFileSize(file, nullptr) / sizeof(char16_t), u'\0');
+  DWORD read = 0;
+  ReadFile(file, &text[0], static_cast<DWORD>(text.size() * sizeof(char16_t)), &read, nullptr);
+  CloseHandle(file);
+  const size_t first_end = text.find(u'\n');
+  if (first_end == std::u16string::npos)
+    return std::nullopt;
+  const size_t second_end = text.find(u'\n', first_end + 1);
+  return Recording{text.substr(0, first_end),
+                   text.substr(first_end + 1, second_end - first_end - 1)};
+}
+
+HeldMutex::HeldMutex(const char16_t* name, bool elevated) {
+  SECURITY_ATTRIBUTES attributes = {sizeof(attributes), nullptr, FALSE};
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  // Everyone may wait on it; nothing more.
+  if (elevated && ConvertStringSecurityDescriptorToSecurityDescriptorW(
+                      ToWin(u"D:(A;;0x00100000;;;WD)"), SDDL_REVISION_1, &descriptor, nullptr)) {
+    attributes.lpSecurityDescriptor = descriptor;
+  }
+  handle_ = CreateMutexW(&attributes, TRUE, ToWin(name));
+  if (descriptor != nullptr)
+    LocalFree(descriptor);
+}
+
+HeldMutex::~HeldMutex() {
+  if (handle_ == nullptr)
+    return;
+  ReleaseMutex(handle_);
+  CloseHandle(handle_);
+}
+
+MutexObserver::MutexObserver(const char16_t* name)
+    : handle_(OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, ToWin(name))) {}
+
+MutexObserver::~MutexObserver() {
+  if (handle_ == nullptr)
+    return;
+  if (owned_)
+    ReleaseMutex(handle_);
+  CloseHandle(handle_);
+}
+
+DWORD MutexObserver::TakeState() {
+  const DWORD state = WaitForSingleObject(handle_, 0);
+  owned_ = state == WAIT_OBJECT_0 || state == WAIT_ABANDONED;
+  return state;
+}
+
+HtmlViewerAssociation::HtmlViewerAssociation(const std::u16string& viewer)
+    : previous_(ReadDefaultValue(HKEY_CLASSES_ROOT, u".htm")) {
+  registered_ = WriteDefaultValue(HKEY_CLASSES_ROOT,
+                                  std::u16string(kHtmlViewerClass) + u"\\shell\\open\\command",
+                                  u"\"" + viewer + u"\" \"%1\"") &&
+                WriteDefaultValue(HKEY_CLASSES_ROOT, u".htm", kHtmlViewerClass);
+}
+
+HtmlViewerAssociation::~HtmlViewerAssociation() {
+  if (previous_) {
+    WriteDefaultValue(HKEY_CLASSES_ROOT, u".htm", *previous_);
+  } else {
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, ToWin(u".htm"));
+  }
+  RegDeleteTreeW(HKEY_CLASSES_ROOT, ToWin(kHtmlViewerClass));
+}
+
+}  // namespace e2e
