@@ -1,0 +1,221 @@
+// The thin Windows layer in this process: message maps, PNG bitmaps, tooltips. The launcher's
+// resources are linked in, for their templates and images.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/main_window.h"
+#include "platform/win/modal_dialog.h"
+#include "platform/win/png_bitmap.h"
+#include "platform/win/tooltips.h"
+#include "resource.h"
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr UINT kSafetyTimer = 99;  // ends a dialog that a failing test would leave open
+constexpr INT_PTR kTimedOut = -2;
+constexpr UINT kMappedCommand = 40001;
+constexpr UINT kUnmappedCommand = 40002;
+
+// The related-program template, driven by messages it posts to itself once it is up.
+class ProbeDialog : public winui::ModalDialog {
+ public:
+  ProbeDialog() : winui::ModalDialog(IDD_RELATED_RUNNING, nullptr) {}
+
+  std::vector<std::string> log;
+  std::vector<UINT> to_post;
+  HWND main_window_during_run = nullptr;
+  LRESULT drag_icon = 0;
+
+ protected:
+  const winui::MessageMap& GetMessageMap() const override { return kMessageMap; }
+
+  BOOL OnInitDialog() override {
+    main_window_during_run = MainWindow();
+    SetTimer(Window(), kSafetyTimer, 5000, nullptr);
+    drag_icon = SendMessageW(Window(), WM_QUERYDRAGICON, 0, 0);
+    for (UINT command : to_post) PostMessageW(Window(), WM_COMMAND, command, 0);
+    return TRUE;
+  }
+  BOOL OnCommand(WPARAM wparam, LPARAM lparam) override {
+    const BOOL handled = winui::ModalDialog::OnCommand(wparam, lparam);
+    log.push_back("command " + std::to_string(LOWORD(wparam)) + (handled ? " handled" : " not"));
+    return handled;
+  }
+  void OnOK() override {
+    log.push_back("ok");
+    winui::ModalDialog::OnOK();
+  }
+
+ private:
+  void OnMapped() {
+    log.push_back("mapped");
+    PostMessageW(Window(), WM_TIMER, 7, 0);
+  }
+  void OnTimer(UINT_PTR id) {
+    if (id == kSafetyTimer) {
+      EndDialog(kTimedOut);
+      return;
+    }
+    log.push_back("timer " + std::to_string(id));
+  }
+  HICON OnQueryDragIcon() { return reinterpret_cast<HICON>(static_cast<LONG_PTR>(0x4242)); }
+
+  static const winui::MessageMapEntry kEntries[];
+  static const winui::MessageMap kMessageMap;
+};
+
+const winui::MessageMapEntry ProbeDialog::kEntries[] = {
+    winui::CommandEntry<ProbeDialog, &ProbeDialog::OnMapped>(kMappedCommand),
+    winui::TimerEntry<ProbeDialog, &ProbeDialog::OnTimer>(),
+    winui::QueryDragIconEntry<ProbeDialog, &ProbeDialog::OnQueryDragIcon>(),
+};
+const winui::MessageMap ProbeDialog::kMessageMap = {&winui::ModalDialog::kMessageMap, kEntries,
+                                                    sizeof(kEntries) / sizeof(kEntries[0])};
+
+TEST(ModalDialog, MessagesReachTheirHandlersThroughTheMaps) {
+  ProbeDialog dialog;
+  dialog.to_post = {kUnmappedCommand, kMappedCommand, IDOK};
+  const INT_PTR result = dialog.RunModal();
+  ASSERT_NE(result, kTimedOut);
+  EXPECT_EQ(result, IDOK);
+  // The timer was posted by the mapped handler, so it arrives after the OK command.
+  EXPECT_EQ(dialog.log,
+            (std::vector<std::string>{"command 40002 not", "mapped", "command 40001 handled", "ok",
+                                      "command 1 handled"}));
+  EXPECT_EQ(dialog.drag_icon, 0x4242);
+}
+
+TEST(ModalDialog, CancelEndsTheRunAndTheMainWindowIsSetOnlyWhileRunning) {
+  ProbeDialog dialog;
+  dialog.BecomeMainWindowWhileRunning();
+  dialog.to_post = {IDCANCEL};
+  EXPECT_EQ(dialog.RunModal(), IDCANCEL);
+  EXPECT_NE(dialog.main_window_during_run, nullptr);
+  EXPECT_EQ(MainWindow(), nullptr);
+  EXPECT_EQ(dialog.Window(), nullptr);
+}
+
+struct Pixels {
+  LONG width = 0;
+  LONG height = 0;
+  std::vector<RGBQUAD> data;  // top-down
+  RGBQUAD At(LONG x, LONG y) const { return data[static_cast<size_t>(y * width + x)]; }
+};
+
+Pixels ReadPixels(HBITMAP bitmap) {
+  Pixels pixels;
+  BITMAP info = {};
+  if (GetObjectW(bitmap, sizeof(info), &info) == 0)
+    return pixels;
+  pixels.width = info.bmWidth;
+  pixels.height = info.bmHeight;
+  pixels.data.resize(static_cast<size_t>(info.bmWidth * info.bmHeight));
+  BITMAPINFO request = {};
+  request.bmiHeader.biSize = sizeof(request.bmiHeader);
+  request.bmiHeader.biWidth = info.bmWidth;
+  request.bmiHeader.biHeight = -info.bmHeight;
+  request.bmiHeader.biPlanes = 1;
+  request.bmiHeader.biBitCount = 32;
+  request.bmiHeader.biCompression = BI_RGB;
+  HDC screen = GetDC(nullptr);
+  GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data.data(), &request,
+            DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+bool Same(RGBQUAD pixel, COLORREF colour) {
+  return pixel.rgbRed == GetRValue(colour) && pixel.rgbGreen == GetGValue(colour) &&
+         pixel.rgbBlue == GetBValue(colour);
+}
+
+// Transparent pixels take the background given; opaque ones keep their own colour.
+TEST(PngBitmap, LoadsTitleImagesOntoTheBackground) {
+  const COLORREF green = RGB(10, 200, 30);
+  const COLORREF grey = RGB(240, 240, 240);
+  winui::PngBitmap on_green;
+  winui::PngBitmap on_grey;
+  ASSERT_TRUE(on_green.Load(GetModuleHandleW(nullptr), IDB_TITLE_FIRST + 14, green));
+  ASSERT_TRUE(on_grey.Load(GetModuleHandleW(nullptr), IDB_TITLE_FIRST + 14, grey));
+  const Pixels a = ReadPixels(on_green.Handle());
+  const Pixels b = ReadPixels(on_grey.Handle());
+  ASSERT_EQ(a.width, 44);
+  ASSERT_EQ(a.height, 64);
+  EXPECT_TRUE(Same(a.At(0, 0), green));  // a fully transparent corner
+  EXPECT_TRUE(Same(b.At(0, 0), grey));
+  const RGBQUAD centre_a = a.At(22, 32);
+  const RGBQUAD centre_b = b.At(22, 32);
+  EXPECT_EQ(centre_a.rgbRed, centre_b.rgbRed);
+  EXPECT_EQ(centre_a.rgbGreen, centre_b.rgbGreen);
+  EXPECT_EQ(centre_a.rgbBlue, centre_b.rgbBlue);
+  EXPECT_FALSE(Same(centre_a, green));
+}
+
+TEST(PngBitmap, AMissingResourceLoadsNothing) {
+  winui::PngBitmap image;
+  ASSERT_TRUE(image.Load(GetModuleHandleW(nullptr), IDB_TITLE_FIRST, RGB(0, 0, 0)));
+  EXPECT_FALSE(image.Load(GetModuleHandleW(nullptr), 999, RGB(0, 0, 0)));
+  EXPECT_EQ(image.Handle(), nullptr);
+  // An icon is a resource, but not of type "PNG".
+  EXPECT_FALSE(image.Load(GetModuleHandleW(nullptr), IDI_SETUP, RGB(0, 0, 0)));
+}
+
+std::u16string ToolText(HWND tooltips, const TOOLINFOW& tool) {
+  char16_t text[256] = {};
+  TOOLINFOW query = tool;
+  query.lpszText = ToWin(text);
+  SendMessageW(tooltips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&query));
+  return text;
+}
+
+// The tooltip is found over the control, enabled or disabled: over a disabled control the pointer
+// is the dialog's.
+class TooltipDialog : public winui::ModalDialog {
+ public:
+  TooltipDialog() : winui::ModalDialog(IDD_RELATED_RUNNING, nullptr) {}
+  std::u16string over_control;
+  std::u16string over_dialog_area;
+
+ protected:
+  BOOL OnInitDialog() override {
+    HWND ok = GetDlgItem(Window(), IDOK);
+    const winui::ToolTips tooltips(Window());
+    tooltips.Add(ok, u"ドラヴェル ～ヴェスパリオ～");
+    EnableWindow(ok, FALSE);
+
+    TTHITTESTINFOW hit = {};
+    hit.hwnd = ok;
+    hit.pt = {2, 2};
+    hit.ti.cbSize = sizeof(hit.ti);
+    if (SendMessageW(tooltips.Handle(), TTM_HITTESTW, 0, reinterpret_cast<LPARAM>(&hit))) {
+      over_control = ToolText(tooltips.Handle(), hit.ti);
+    }
+    RECT area = {};
+    GetWindowRect(ok, &area);
+    MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&area), 2);
+    hit = {};
+    hit.hwnd = Window();
+    hit.pt = {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+    hit.ti.cbSize = sizeof(hit.ti);
+    if (SendMessageW(tooltips.Handle(), TTM_HITTESTW, 0, reinterpret_cast<LPARAM>(&hit))) {
+      over_dialog_area = ToolText(tooltips.Handle(), hit.ti);
+    }
+    EndDialog(IDOK);
+    return TRUE;
+  }
+};
+
+TEST(ToolTips, ShowTheirTextOverTheControlEnabledOrNot) {
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  TooltipDialog dialog;
+  ASSERT_EQ(dialog.RunModal(), IDOK);
+  EXPECT_EQ(dialog.over_control, u"ドラヴェル ～ヴェスパリオ～");
+  EXPECT_EQ(dialog.over_dialog_area, u"ドラヴェル ～ヴェスパリオ～");
+}
+
+}  // namespace
