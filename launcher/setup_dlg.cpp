@@ -1,16 +1,28 @@
 #include "launcher/setup_dlg.h"
 
+#include <memory>
+
+#include "launcher/build_title_list.h"
 #include "launcher/command_buttons.h"
+#include "launcher/dialog_button_controls.h"
+#include "launcher/title_buttons.h"
+#include "launcher/title_names.h"
+#include "platform/win/dialog_item.h"
 #include "platform/win/paint_context.h"
+#include "platform/win/tooltips.h"
 #include "resource.h"
+#include "titles/app_list.h"
 
 namespace {
 constexpr char16_t kCaption[] = u"ヴァルデンスペシャルパック セットアップ";
+constexpr UINT_PTR kRefreshTimer = 1;
+constexpr UINT kRefreshPeriodMs = 50;
 }  // namespace
 
 const winui::MessageMapEntry SetupDlg::kMessageEntries[] = {
     winui::PaintEntry<SetupDlg, &SetupDlg::OnPaint>(),
     winui::QueryDragIconEntry<SetupDlg, &SetupDlg::OnQueryDragIcon>(),
+    winui::TimerEntry<SetupDlg, &SetupDlg::OnTimer>(),
     winui::CommandEntry<SetupDlg, &SetupDlg::OnInstallClicked>(IDC_INSTALL),
     winui::CommandEntry<SetupDlg, &SetupDlg::OnUninstallClicked>(IDC_UNINSTALL),
     winui::CommandEntry<SetupDlg, &SetupDlg::OnReadmeClicked>(IDC_README),
@@ -30,7 +42,45 @@ BOOL SetupDlg::OnInitDialog() {
   SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
   SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
   SetWindowTextW(Window(), ToWin(kCaption));
+  SetUpTitleButtons();
   return TRUE;
+}
+
+// Each button also carries its title's short name as its text, which the bitmap button does not
+// draw but assistive technology reads as its name, and the long name as its tooltip.
+void SetupDlg::SetUpTitleButtons() {
+  const COLORREF button_face = GetSysColor(COLOR_BTNFACE);
+  const winui::ToolTips tooltips(Window());
+  for (uint32_t i = 0; i < GetAppList()->Count(); ++i) {
+    const AppBase& title = *GetAppList()->GetAt(i);
+    auto image = std::make_unique<winui::PngBitmap>();
+    image->Load(GetModuleHandleW(nullptr), static_cast<UINT>(title.ImageId), button_face);
+    m_images.Add(image.get());
+    const winui::PngBitmap& added = *image.release();
+
+    const winui::DialogItem button(Window(), title.ButtonId);
+    button.SetBitmap(added.Handle());
+    button.Enable(false);
+    button.SetText(TitleDisplayName(title.ShortName).c_str());
+    tooltips.Add(button.Handle(), TitleDisplayName(title.LongName).c_str());
+  }
+  RefreshButtons();
+  SetTimer(Window(), kRefreshTimer, kRefreshPeriodMs, nullptr);
+}
+
+void SetupDlg::RefreshButtons() {
+  DialogButtonControls controls(Window());
+  ::RefreshButtons(BuildTitleList(), controls);
+}
+
+void SetupDlg::OnTimer(UINT_PTR) {
+  RefreshButtons();
+}
+
+BOOL SetupDlg::OnCommand(WPARAM wparam, LPARAM lparam) {
+  if (LaunchTitleForCommand(BuildTitleList(), wparam))
+    return TRUE;
+  return winui::ModalDialog::OnCommand(wparam, lparam);
 }
 
 void SetupDlg::OnCancel() {
