@@ -3,40 +3,28 @@
 
 #include "launcher/mutex_names.h"
 #include "tests/launcher/e2e/harness.h"
+#include "tests/launcher/e2e/title_registry.h"
 
 namespace {
 
+using e2e::OpenLauncher;
 using e2e::PackFolder;
 using e2e::Process;
+using e2e::StartLauncher;
 
 constexpr char16_t kRelatedCaption[] = u"error";
 constexpr char16_t kRelatedText[] = u"関連プログラムが起動中です。";
 
-// Started from another folder than its own, as from a shortcut: nothing may depend on the
-// working directory.
-std::unique_ptr<Process> StartLauncher(const PackFolder& pack) {
-  return Process::Start(pack.LauncherPath(), e2e::TempFolderPath());
-}
-
+// No title installed or listed, whatever other tests left behind.
 class Launcher : public testing::Test {
  protected:
-  // The launcher's window, once it shows; a failed assertion when it does not.
-  HWND Open(const PackFolder& pack, std::unique_ptr<Process>& process) {
-    process = StartLauncher(pack);
-    if (process == nullptr) {
-      ADD_FAILURE() << "setup.exe did not start";
-      return nullptr;
-    }
-    HWND window = e2e::WaitForDialog(process->Id(), e2e::kLauncherCaption);
-    EXPECT_NE(window, nullptr) << "the launcher window did not show";
-    return window;
-  }
+  e2e::TitleRegistry registry_;
 };
 
 TEST_F(Launcher, WindowShowsItsCaptionAndButtons) {
   PackFolder pack(u"pack");
   std::unique_ptr<Process> launcher;
-  HWND window = Open(pack, launcher);
+  HWND window = OpenLauncher(pack, launcher);
   ASSERT_NE(window, nullptr);
 
   // The icon is not checked here: under Wine, WM_GETICON from another process answers 0.
@@ -62,7 +50,6 @@ TEST_F(Launcher, WindowShowsItsCaptionAndButtons) {
     HWND button = GetDlgItem(window, command.id);
     ASSERT_NE(button, nullptr) << command.id;
     EXPECT_EQ(e2e::TextOf(button), command.text) << command.id;
-    EXPECT_TRUE(IsWindowEnabled(button)) << command.id;
   }
   // Only the launcher's own window: nothing else of this process shows.
   EXPECT_EQ(e2e::WindowsOf(launcher->Id()).size(), 1u);
@@ -82,7 +69,7 @@ TEST_F(Launcher, EveryWayToCloseTheWindowExitsWithZero) {
     SCOPED_TRACE(way.how);
     PackFolder pack(u"pack");
     std::unique_ptr<Process> launcher;
-    HWND window = Open(pack, launcher);
+    HWND window = OpenLauncher(pack, launcher);
     ASSERT_NE(window, nullptr);
     e2e::MutexObserver own_mutex(kLauncherMutexName);
     ASSERT_TRUE(own_mutex.Opened());
@@ -96,7 +83,7 @@ TEST_F(Launcher, EveryWayToCloseTheWindowExitsWithZero) {
 TEST_F(Launcher, ASecondLauncherExitsAtOnceAndTheFirstStays) {
   PackFolder pack(u"pack");
   std::unique_ptr<Process> first;
-  HWND window = Open(pack, first);
+  HWND window = OpenLauncher(pack, first);
   ASSERT_NE(window, nullptr);
 
   // A second launcher that showed anything would wait for the user and not end by itself.
@@ -159,12 +146,12 @@ TEST_F(Launcher, RelatedProgramsShowOneMessageAndTheLauncherExits) {
 TEST_F(Launcher, AKilledLauncherDoesNotBlockTheNext) {
   PackFolder pack(u"pack");
   std::unique_ptr<Process> killed;
-  ASSERT_NE(Open(pack, killed), nullptr);
+  ASSERT_NE(OpenLauncher(pack, killed), nullptr);
   killed->Kill();
   ASSERT_FALSE(killed->Running());
 
   std::unique_ptr<Process> next;
-  HWND window = Open(pack, next);
+  HWND window = OpenLauncher(pack, next);
   ASSERT_NE(window, nullptr);
   e2e::PressEscape(window);
   EXPECT_EQ(next->WaitForExit(), std::optional<DWORD>(0));
@@ -178,10 +165,16 @@ TEST_F(Launcher, CommandButtonsStartTheProgramsBesideTheLauncher) {
     ASSERT_TRUE(pack.CopyIn(e2e::RecorderPath(), u"viewer.exe"));
     e2e::HtmlViewerAssociation viewer(pack.File(u"viewer.exe"));
     ASSERT_TRUE(viewer.Registered());
+    // One title installed and listed, so that install and uninstall are both enabled.
+    ASSERT_TRUE(registry_.Install(0, pack.Path()));
+    ASSERT_TRUE(registry_.SetPackageList(e2e::kTrellTitles[0].id));
     std::unique_ptr<Process> launcher;
-    HWND window = Open(pack, launcher);
+    HWND window = OpenLauncher(pack, launcher);
     ASSERT_NE(window, nullptr);
 
+    ASSERT_TRUE(e2e::Eventually([&] {
+      return IsWindowEnabled(GetDlgItem(window, 1024)) && IsWindowEnabled(GetDlgItem(window, 1025));
+    }));
     e2e::Click(window, 1024);
     const auto installer = e2e::WaitForRecording(pack.File(u"inst.exe"));
     ASSERT_TRUE(installer.has_value()) << "the installer did not start";
@@ -211,8 +204,10 @@ TEST_F(Launcher, CommandButtonsStartTheProgramsBesideTheLauncher) {
 
 TEST_F(Launcher, MissingCompanionsChangeNothingVisible) {
   PackFolder pack(u"bare pack", /*with_companions=*/false);
+  ASSERT_TRUE(registry_.Install(0, pack.Path()));
+  ASSERT_TRUE(registry_.SetPackageList(e2e::kTrellTitles[0].id));
   std::unique_ptr<Process> launcher;
-  HWND window = Open(pack, launcher);
+  HWND window = OpenLauncher(pack, launcher);
   ASSERT_NE(window, nullptr);
 
   for (int id : {1024, 1025, 1026}) e2e::Click(window, id);

@@ -1,5 +1,6 @@
 #include "tests/launcher/e2e/harness.h"
 
+#include <gtest/gtest.h>
 #include <sddl.h>
 
 namespace e2e {
@@ -54,6 +55,124 @@ std::u16string TempFolderPath() {
   if (!path.empty() && path.back() == u'\\')
     path.pop_back();
   return path;
+}
+
+std::u16string OutputFolderPath() {
+  return u"" PACK_E2E_OUTPUT_DIR;
+}
+
+namespace {
+
+bool UnderWine() {
+  return GetProcAddress(GetModuleHandleW(ToWin(u"ntdll.dll")), "wine_get_version") != nullptr;
+}
+
+Capture CaptureThroughX(const RECT& area) {
+  // The output folder reaches us as Z: followed by its Unix path.
+  const std::u16string folder = OutputFolderPath();
+  const std::string unix_folder(folder.begin() + 2, folder.end());
+  const std::string name = "capture-" + std::to_string(GetCurrentProcessId()) + ".bmp";
+  const std::u16string capture_path = folder + u"\\" + std::u16string(name.begin(), name.end());
+  DeleteFileW(ToWin(capture_path.c_str()));
+  const std::string script = "import -window root -crop " + std::to_string(area.right - area.left) +
+                             "x" + std::to_string(area.bottom - area.top) + "+" +
+                             std::to_string(area.left) + "+" + std::to_string(area.top) +
+                             " +repage BMP3:" + unix_folder + "/" + name + ".part && mv " +
+                             unix_folder + "/" + name + ".part " + unix_folder + "/" + name;
+  std::u16string command_line =
+      u"/bin/sh -c \"" + std::u16string(script.begin(), script.end()) + u"\"";
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION started = {};
+  if (!CreateProcessW(ToWin(u"Z:\\bin\\sh"), ToWin(&command_line[0]), nullptr, nullptr, FALSE, 0,
+                      nullptr, nullptr, &startup, &started)) {
+    return {};
+  }
+  // A Unix program comes without a process handle to wait on.
+  if (started.hProcess != nullptr)
+    CloseHandle(started.hProcess);
+  if (started.hThread != nullptr)
+    CloseHandle(started.hThread);
+  if (!Eventually([&] { return FileExists(capture_path); }))
+    return {};
+  auto bitmap = static_cast<HBITMAP>(LoadImageW(nullptr, ToWin(capture_path.c_str()), IMAGE_BITMAP,
+                                                0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  Capture capture = ReadBitmap(bitmap);
+  if (bitmap != nullptr)
+    DeleteObject(bitmap);
+  DeleteFileW(ToWin(capture_path.c_str()));
+  return capture;
+}
+
+Capture CaptureThroughGdi(const RECT& area) {
+  const LONG width = area.right - area.left;
+  const LONG height = area.bottom - area.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  SelectObject(memory, previous);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  Capture capture = ReadBitmap(bitmap);
+  DeleteObject(bitmap);
+  return capture;
+}
+
+}  // namespace
+
+Capture CaptureScreen(const RECT& area) {
+  if (area.right <= area.left || area.bottom <= area.top)
+    return {};
+  return UnderWine() ? CaptureThroughX(area) : CaptureThroughGdi(area);
+}
+
+Capture ReadBitmap(HBITMAP bitmap) {
+  Capture capture;
+  BITMAP info = {};
+  if (bitmap == nullptr || GetObjectW(bitmap, sizeof(info), &info) == 0)
+    return capture;
+  capture.width = info.bmWidth;
+  capture.height = info.bmHeight;
+  capture.pixels.resize(static_cast<size_t>(info.bmWidth * info.bmHeight));
+  BITMAPINFO request = {};
+  request.bmiHeader.biSize = sizeof(request.bmiHeader);
+  request.bmiHeader.biWidth = info.bmWidth;
+  request.bmiHeader.biHeight = -info.bmHeight;
+  request.bmiHeader.biPlanes = 1;
+  request.bmiHeader.biBitCount = 32;
+  request.bmiHeader.biCompression = BI_RGB;
+  HDC screen = GetDC(nullptr);
+  GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), capture.pixels.data(), &request,
+            DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  return capture;
+}
+
+bool SaveAsBmp(const Capture& capture, const std::u16string& path) {
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof(header);
+  header.biWidth = capture.width;
+  header.biHeight = -capture.height;
+  header.biPlanes = 1;
+  header.biBitCount = 32;
+  header.biCompression = BI_RGB;
+  const DWORD pixel_bytes = static_cast<DWORD>(capture.pixels.size() * sizeof(RGBQUAD));
+  BITMAPFILEHEADER file_header = {};
+  file_header.bfType = 0x4D42;  // "BM"
+  file_header.bfOffBits = sizeof(file_header) + sizeof(header);
+  file_header.bfSize = file_header.bfOffBits + pixel_bytes;
+  HANDLE file = CreateFileW(ToWin(path.c_str()), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return false;
+  DWORD written = 0;
+  bool ok = WriteFile(file, &file_header, sizeof(file_header), &written, nullptr) &&
+            WriteFile(file, &header, sizeof(header), &written, nullptr) &&
+            WriteFile(file, capture.pixels.data(), pixel_bytes, &written, nullptr);
+  CloseHandle(file);
+  return ok;
 }
 
 std::u16string BuiltLauncherPath() {
@@ -146,21 +265,54 @@ struct WindowSearch {
   std::vector<HWND> found;
 };
 
-BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM context) {
+BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
   auto* search = reinterpret_cast<WindowSearch*>(context);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner == search->process_id && IsWindowVisible(window))
+  if (owner == search->process_id)
     search->found.push_back(window);
   return TRUE;
 }
 
+std::vector<HWND> AllWindowsOf(DWORD process_id) {
+  WindowSearch search{process_id, {}};
+  EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 }  // namespace
 
+std::unique_ptr<Process> StartLauncher(const PackFolder& pack) {
+  return Process::Start(pack.LauncherPath(), TempFolderPath());
+}
+
+HWND OpenLauncher(const PackFolder& pack, std::unique_ptr<Process>& process) {
+  process = StartLauncher(pack);
+  if (process == nullptr) {
+    ADD_FAILURE() << "setup.exe did not start";
+    return nullptr;
+  }
+  HWND window = WaitForDialog(process->Id(), kLauncherCaption);
+  EXPECT_NE(window, nullptr) << "the launcher window did not show";
+  return window;
+}
+
 std::vector<HWND> WindowsOf(DWORD process_id) {
-  WindowSearch search{process_id, {}};
-  EnumWindows(&CollectVisibleWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> visible;
+  for (HWND window : AllWindowsOf(process_id)) {
+    if (IsWindowVisible(window))
+      visible.push_back(window);
+  }
+  return visible;
+}
+
+std::vector<HWND> WindowsOfClass(DWORD process_id, const std::u16string& window_class) {
+  std::vector<HWND> found;
+  for (HWND window : AllWindowsOf(process_id)) {
+    if (ClassOf(window) == window_class)
+      found.push_back(window);
+  }
+  return found;
 }
 
 HWND WaitForDialog(DWORD process_id, const std::u16string& caption, DWORD timeout_ms) {

@@ -21,6 +21,23 @@ std::u16string BuiltLauncherPath();
 std::u16string TempFolderPath();
 std::u16string RecorderPath();
 
+// Where a test run leaves files for people to look at (the build's tests folder).
+std::u16string OutputFolderPath();
+
+// What the screen shows in a rectangle, top-down.
+struct Capture {
+  LONG width = 0;
+  LONG height = 0;
+  std::vector<RGBQUAD> pixels;
+  RGBQUAD At(LONG x, LONG y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+};
+// Under Wine a process reads only its own windows back from the screen, so there the X display
+// is captured instead (Wine runs Unix programs too).
+Capture CaptureScreen(const RECT& area);
+// The pixels of a bitmap handle of this process, top-down.
+Capture ReadBitmap(HBITMAP bitmap);
+bool SaveAsBmp(const Capture& capture, const std::u16string& path);
+
 // A new, empty folder under the temporary folder, deleted with everything in it on destruction.
 class ScratchFolder {
  public:
@@ -70,10 +87,18 @@ class Process {
   DWORD id_;
 };
 
+// setup.exe of the pack, started from the temporary folder rather than its own, as from a
+// shortcut: nothing may depend on the working directory.
+std::unique_ptr<Process> StartLauncher(const PackFolder& pack);
+// Starts the launcher and waits for its window; null (and a test failure) when it does not show.
+HWND OpenLauncher(const PackFolder& pack, std::unique_ptr<Process>& process);
+
 // Visible top-level windows of a process.
 std::vector<HWND> WindowsOf(DWORD process_id);
 // The visible dialog of the process with that caption, waiting for it up to `timeout_ms`.
 HWND WaitForDialog(DWORD process_id, const std::u16string& caption, DWORD timeout_ms = kPatience);
+// Top-level windows of a process of that class, visible or not.
+std::vector<HWND> WindowsOfClass(DWORD process_id, const std::u16string& window_class);
 std::u16string TextOf(HWND window);
 std::u16string ClassOf(HWND window);
 // Clicks a dialog's button as the user would; returns once the click has been handled.
