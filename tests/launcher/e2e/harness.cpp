@@ -221,8 +221,11 @@ PackFolder::PackFolder(const std::u16string& name, bool with_companions) : Scrat
 }
 
 std::unique_ptr<Process> Process::Start(const std::u16string& program,
-                                        const std::u16string& working_directory) {
+                                        const std::u16string& working_directory,
+                                        const std::u16string& arguments) {
   std::u16string command_line = u"\"" + program + u"\"";
+  if (!arguments.empty())
+    command_line += u" " + arguments;
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION started = {};

@@ -68,9 +68,10 @@ class PackFolder : public ScratchFolder {
 // runs.
 class Process {
  public:
-  // Starts `program` with its quoted path as the command line, in `working_directory`.
+  // Starts `program` in `working_directory`, its command line the quoted path and `arguments`.
   static std::unique_ptr<Process> Start(const std::u16string& program,
-                                        const std::u16string& working_directory);
+                                        const std::u16string& working_directory,
+                                        const std::u16string& arguments = u"");
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
   ~Process();

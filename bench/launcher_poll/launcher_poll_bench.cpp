@@ -1,0 +1,211 @@
+// The CPU cost of the launcher's 50 ms polling under Wine, with this build's seven titles
+// installed and listed: an open setup.exe beside two dialogs of ours with the same template and
+// timer, "bare" (nothing per tick) and "floor" (only the registry calls a refresh makes). Each
+// runs alone for a fixed interval, in rotating order, several rounds; the medians are reported,
+// with the wineserver's CPU time over the same intervals when its Linux pid is given.
+//
+//   launcher_poll_bench.exe [--rounds N] [--seconds S] [--wineserver PID]
+//
+// CPU times come from Linux's /proc (through Wine's Z: drive), summed over each process's threads:
+// Wine reports no CPU time for other processes.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/win32_api.h"
+#include "tests/launcher/e2e/harness.h"
+#include "tests/launcher/e2e/title_registry.h"
+
+namespace {
+
+struct Options {
+  int rounds = 5;
+  int seconds = 5;
+  long wineserver = 0;
+};
+
+Options ParseOptions(int argc, wchar_t** argv) {
+  Options options;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::wstring name = argv[i];
+    const long value = std::wcstol(argv[i + 1], nullptr, 10);
+    if (name == L"--rounds")
+      options.rounds = std::max(1L, value);
+    if (name == L"--seconds")
+      options.seconds = std::max(1L, value);
+    if (name == L"--wineserver")
+      options.wineserver = value;
+  }
+  return options;
+}
+
+std::string ReadWhole(const std::u16string& path) {
+  HANDLE file = CreateFileW(ToWin(path.c_str()), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return {};
+  std::string text;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+    text.append(buffer, read);
+  }
+  CloseHandle(file);
+  return text;
+}
+
+std::u16string ProcPath(long pid, const char16_t* entry) {
+  const std::wstring number = std::to_wstring(pid);
+  return u"Z:\\proc\\" + std::u16string(ToWin(number.c_str())) + u"\\" + entry;
+}
+
+// Time a Linux process's threads have spent on a CPU, in nanoseconds; -1 when it cannot be read.
+long long CpuNanoseconds(long pid) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(ToWin((ProcPath(pid, u"task") + u"\\*").c_str()), &found);
+  if (search == INVALID_HANDLE_VALUE)
+    return -1;
+  long long total = 0;
+  do {
+    const long thread = std::wcstol(found.cFileName, nullptr, 10);
+    if (thread <= 0)
+      continue;
+    const std::wstring number = std::to_wstring(thread);
+    const std::string schedstat = ReadWhole(ProcPath(pid, u"task\\") +
+                                            std::u16string(ToWin(number.c_str())) + u"\\schedstat");
+    total += std::strtoll(schedstat.c_str(), nullptr, 10);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return total;
+}
+
+std::string Utf8(const std::u16string& text) {
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, ToWin(text.c_str()), -1, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, ToWin(text.c_str()), -1, &bytes[0], size, nullptr, nullptr);
+  bytes.resize(static_cast<size_t>(size > 0 ? size - 1 : 0));
+  return bytes;
+}
+
+// The Linux process that runs the program at `path`: Wine names it by the program's Windows path.
+long LinuxPidOf(const std::u16string& path) {
+  const std::string wanted = Utf8(path);
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(ToWin(u"Z:\\proc\\*"), &found);
+  if (search == INVALID_HANDLE_VALUE)
+    return 0;
+  long pid = 0;
+  do {
+    const long candidate = std::wcstol(found.cFileName, nullptr, 10);
+    if (candidate <= 0)
+      continue;
+    const std::string command = ReadWhole(ProcPath(candidate, u"cmdline"));
+    if (command.c_str() == wanted)
+      pid = candidate;
+  } while (pid == 0 && FindNextFileW(search, &found));
+  FindClose(search);
+  return pid;
+}
+
+struct Sample {
+  double process_ms_per_s;
+  double wineserver_ms_per_s;
+};
+
+struct Variant {
+  const char* name;
+  std::u16string program;
+  std::u16string arguments;
+  std::vector<Sample> samples;
+};
+
+bool Measure(Variant& variant, const Options& options) {
+  std::unique_ptr<e2e::Process> process =
+      e2e::Process::Start(variant.program, e2e::TempFolderPath(), variant.arguments);
+  if (process == nullptr)
+    return false;
+  if (!e2e::Eventually([&] { return !e2e::WindowsOf(process->Id()).empty(); }))
+    return false;
+  const long pid = LinuxPidOf(variant.program);
+  if (pid == 0)
+    return false;
+  Sleep(1000);  // past the start-up
+  const long long process_before = CpuNanoseconds(pid);
+  const long long server_before = options.wineserver ? CpuNanoseconds(options.wineserver) : 0;
+  const ULONGLONG start = GetTickCount64();
+  Sleep(static_cast<DWORD>(options.seconds) * 1000);
+  const long long process_after = CpuNanoseconds(pid);
+  const long long server_after = options.wineserver ? CpuNanoseconds(options.wineserver) : 0;
+  const double seconds = (GetTickCount64() - start) / 1000.0;
+  if (process_before < 0 || process_after < 0)
+    return false;
+  variant.samples.push_back({(process_after - process_before) / 1e6 / seconds,
+                             (server_after - server_before) / 1e6 / seconds});
+  return true;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n == 0 ? 0.0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const Options options = ParseOptions(argc, argv);
+  e2e::TitleRegistry registry;
+  e2e::ScratchFolder games(u"poll bench games");
+  std::u16string list;
+  for (int title = 0; title < 7; ++title) {
+    registry.Install(title, games.Path());
+    list += (list.empty() ? u"" : u",") + std::u16string(e2e::kTrellTitles[title].id);
+  }
+  registry.SetPackageList(list);
+
+  e2e::PackFolder pack(u"poll bench", /*with_companions=*/false);
+  const std::u16string dialog = u"" PACK_POLL_DIALOG_EXE;
+  std::vector<Variant> variants = {{"launcher", pack.LauncherPath(), u"", {}},
+                                   {"bare", dialog, u"bare", {}},
+                                   {"floor", dialog, u"floor", {}}};
+  for (int round = 0; round < options.rounds; ++round) {
+    for (size_t k = 0; k < variants.size(); ++k) {
+      Variant& variant = variants[(k + round) % variants.size()];
+      if (!Measure(variant, options)) {
+        std::printf("round %d: %s could not be measured\n", round + 1, variant.name);
+        return 1;
+      }
+      const Sample& last = variant.samples.back();
+      std::printf("round %d  %-8s  process %6.2f ms/s  wineserver %6.2f ms/s\n", round + 1,
+                  variant.name, last.process_ms_per_s, last.wineserver_ms_per_s);
+      std::fflush(stdout);
+    }
+  }
+
+  std::printf("\nmedians over %d rounds of %d s (CPU ms per second of wall time)\n", options.rounds,
+              options.seconds);
+  double process[3];
+  double server[3];
+  for (size_t k = 0; k < variants.size(); ++k) {
+    std::vector<double> p;
+    std::vector<double> s;
+    for (const Sample& sample : variants[k].samples) {
+      p.push_back(sample.process_ms_per_s);
+      s.push_back(sample.wineserver_ms_per_s);
+    }
+    process[k] = Median(p);
+    server[k] = Median(s);
+    std::printf("  %-8s  process %6.2f  wineserver %6.2f  together %6.2f\n", variants[k].name,
+                process[k], server[k], process[k] + server[k]);
+  }
+  const auto ratio = [](double a, double b) { return b > 0 ? a / b : 0.0; };
+  std::printf("launcher / bare : process %.2f, with wineserver %.2f\n",
+              ratio(process[0], process[1]), ratio(process[0] + server[0], process[1] + server[1]));
+  std::printf("launcher / floor: process %.2f, with wineserver %.2f\n",
+              ratio(process[0], process[2]), ratio(process[0] + server[0], process[2] + server[2]));
+  return 0;
+}

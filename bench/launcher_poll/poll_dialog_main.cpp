@@ -1,0 +1,99 @@
+// The launcher's template with a 50 ms timer, for comparison with the launcher itself:
+// "bare" does nothing per tick, "floor" makes exactly the registry calls one refresh of this
+// build's seven titles makes when all are installed and listed, with nothing else around them.
+#include <string>
+
+#include "platform/win/modal_dialog.h"
+#include "platform/win32_api.h"
+#include "resource.h"
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr const char16_t* kTitleKeys[] = {
+    u"Software\\Trell\\DRAVELB",   u"Software\\Trell\\DRAVEL2B", u"Software\\Trell\\DRAVEL3B",
+    u"Software\\Trell\\DRAVEL4B",  u"Software\\Trell\\DRAVEL5B", u"Software\\Trell\\DravelBB1B",
+    u"Software\\Trell\\DravelBB2B"};
+
+bool HasTextValue(HKEY root, const char16_t* path, const char16_t* name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, ToWin(path), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return false;
+  DWORD type = REG_NONE;
+  DWORD size = 0;
+  const bool found =
+      RegQueryValueExW(key, ToWin(name), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+      (type == REG_SZ || type == REG_EXPAND_SZ);
+  RegCloseKey(key);
+  return found;
+}
+
+// Sized first, then read: two queries.
+bool ListNames(const char16_t* id) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, ToWin(u"Software\\Delvarin\\morvex"), 0, KEY_READ, &key) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  char16_t list[4096] = {};
+  DWORD type = REG_NONE;
+  DWORD size = 0;
+  bool named = false;
+  if (RegQueryValueExW(key, ToWin(u"installed_package_list"), nullptr, &type, nullptr, &size) ==
+          ERROR_SUCCESS &&
+      size < sizeof(list) &&
+      RegQueryValueExW(key, ToWin(u"installed_package_list"), nullptr, &type,
+                       reinterpret_cast<BYTE*>(list), &size) == ERROR_SUCCESS) {
+    named = std::u16string(list).find(id) != std::u16string::npos;
+  }
+  RegCloseKey(key);
+  return named;
+}
+
+void FloorRefresh() {
+  for (const char16_t* key : kTitleKeys) {
+    // The button's state, then the package list's own test of the installation.
+    if (HasTextValue(HKEY_CURRENT_USER, key, u"INSTALL_PATH") &&
+        HasTextValue(HKEY_CURRENT_USER, key, u"INSTALL_PATH")) {
+      ListNames(u"trell_");
+    }
+  }
+}
+
+class PollDialog : public winui::ModalDialog {
+ public:
+  explicit PollDialog(bool floor) : winui::ModalDialog(IDD_SETUP_TRELL, nullptr), floor_(floor) {}
+
+ protected:
+  const winui::MessageMap& GetMessageMap() const override { return kMessageMap; }
+  BOOL OnInitDialog() override {
+    SetTimer(Window(), 1, 50, nullptr);
+    return TRUE;
+  }
+
+ private:
+  void OnTimer(UINT_PTR) {
+    if (floor_)
+      FloorRefresh();
+  }
+
+  static const winui::MessageMapEntry kEntries[];
+  static const winui::MessageMap kMessageMap;
+  bool floor_;
+};
+
+const winui::MessageMapEntry PollDialog::kEntries[] = {
+    winui::TimerEntry<PollDialog, &PollDialog::OnTimer>(),
+};
+const winui::MessageMap PollDialog::kMessageMap = {&winui::ModalDialog::kMessageMap, kEntries, 1};
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  PollDialog dialog(std::u16string(ToWin(command_line)).find(u"floor") != std::u16string::npos);
+  dialog.RunModal();
+  return 0;
+}
