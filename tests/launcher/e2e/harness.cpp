@@ -74,11 +74,12 @@ Capture CaptureThroughX(const RECT& area) {
   const std::string name = "capture-" + std::to_string(GetCurrentProcessId()) + ".bmp";
   const std::u16string capture_path = folder + u"\\" + std::u16string(name.begin(), name.end());
   DeleteFileW(ToWin(capture_path.c_str()));
+  const std::string part = "'" + unix_folder + "/" + name + ".part'";
+  const std::string whole = "'" + unix_folder + "/" + name + "'";
   const std::string script = "import -window root -crop " + std::to_string(area.right - area.left) +
                              "x" + std::to_string(area.bottom - area.top) + "+" +
                              std::to_string(area.left) + "+" + std::to_string(area.top) +
-                             " +repage BMP3:" + unix_folder + "/" + name + ".part && mv " +
-                             unix_folder + "/" + name + ".part " + unix_folder + "/" + name;
+                             " +repage BMP3:" + part + " && mv " + part + " " + whole;
   std::u16string command_line =
       u"/bin/sh -c \"" + std::u16string(script.begin(), script.end()) + u"\"";
   STARTUPINFOW startup = {};
