@@ -24,4 +24,20 @@ std::optional<std::string> ClassicToNarrow(std::u16string_view wide) {
   return narrow;
 }
 
+bool IsAscii(std::string_view narrow) {
+  for (char c : narrow) {
+    if (static_cast<unsigned char>(c) >= 0x80)
+      return false;
+  }
+  return true;
+}
+
+bool IsAscii(std::u16string_view wide) {
+  for (char16_t c : wide) {
+    if (c >= 0x80)
+      return false;
+  }
+  return true;
+}
+
 }  // namespace exlib

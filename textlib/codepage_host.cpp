@@ -108,6 +108,12 @@ const CodesetConverter& CurrentLocaleConverter() {
   return ConverterFor(cached, nl_langinfo(CODESET));
 }
 
+// Codesets that agree with ASCII on 0x00-0x7F; Shift_JIS, for one, does not (0x5C is the yen sign).
+bool IsAsciiCompatible(const char* codeset) {
+  return std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "ANSI_X3.4-1968") == 0 ||
+         std::strncmp(codeset, "ISO-8859-", 9) == 0 || std::strncmp(codeset, "EUC-", 4) == 0;
+}
+
 bool IsClassicLocale() {
   const char* name = std::setlocale(LC_CTYPE, nullptr);
   return name == nullptr || std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0;
@@ -116,11 +122,15 @@ bool IsClassicLocale() {
 }  // namespace
 
 std::optional<std::u16string> NarrowToWide(std::string_view narrow) {
-  return IsClassicLocale() ? ClassicToWide(narrow) : CurrentLocaleConverter().ToWide(narrow);
+  if (IsClassicLocale() || (IsAscii(narrow) && IsAsciiCompatible(nl_langinfo(CODESET))))
+    return ClassicToWide(narrow);
+  return CurrentLocaleConverter().ToWide(narrow);
 }
 
 std::optional<std::string> WideToNarrow(std::u16string_view wide) {
-  return IsClassicLocale() ? ClassicToNarrow(wide) : CurrentLocaleConverter().ToNarrow(wide);
+  if (IsClassicLocale() || (IsAscii(wide) && IsAsciiCompatible(nl_langinfo(CODESET))))
+    return ClassicToNarrow(wide);
+  return CurrentLocaleConverter().ToNarrow(wide);
 }
 
 std::optional<std::u16string> DecodeShiftJis(std::string_view shift_jis) {

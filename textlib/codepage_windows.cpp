@@ -18,6 +18,22 @@ bool IsUnicodeEncoding(unsigned code_page) {
   return code_page == CP_UTF8 || code_page == kGb18030;
 }
 
+// The code pages a user's locale can select, all of which map 0x00-0x7F to the same code units.
+bool IsAsciiCompatible(unsigned code_page) {
+  switch (code_page) {
+    case 874:
+    case 932:
+    case 936:
+    case 949:
+    case 950:
+    case CP_UTF8:
+    case kGb18030:
+      return true;
+    default:
+      return code_page >= 1250 && code_page <= 1258;
+  }
+}
+
 // A code page that refuses the strict flags says so with one of these; it is then converted with
 // no flags and the result kept only if it converts back to the input.
 bool RefusedFlags(DWORD error) {
@@ -66,7 +82,7 @@ std::optional<std::string> EncodeWith(unsigned code_page, DWORD flags, BOOL* use
 std::optional<std::u16string> NarrowToWideIn(unsigned code_page, std::string_view narrow) {
   if (narrow.size() > kMaxConvertedLength)
     return std::nullopt;
-  if (code_page == kClassic)
+  if (code_page == kClassic || (IsAsciiCompatible(code_page) && IsAscii(narrow)))
     return ClassicToWide(narrow);
   if (narrow.empty())
     return std::u16string();
@@ -84,7 +100,7 @@ std::optional<std::u16string> NarrowToWideIn(unsigned code_page, std::string_vie
 std::optional<std::string> WideToNarrowIn(unsigned code_page, std::u16string_view wide) {
   if (wide.size() > kMaxConvertedLength)
     return std::nullopt;
-  if (code_page == kClassic)
+  if (code_page == kClassic || (IsAsciiCompatible(code_page) && IsAscii(wide)))
     return ClassicToNarrow(wide);
   if (wide.empty())
     return std::string();

@@ -63,6 +63,7 @@ TEST(WindowsCodePages, ConversionsAreStrictInEveryCodePage) {
     std::optional<std::string> narrow;
   } cases[] = {
       {932, u"日本", std::string("\x93\xfa\x96\x7b")},
+      {932, u"C:\\Games\\~", std::string("C:\\Games\\~")},
       {932, u"caf\u00e9", std::nullopt},  // best fit: "cafe"
       {1252, u"\u0100", std::nullopt},    // best fit: "A"
       {65001, u"日本", std::string("\xe6\x97\xa5\xe6\x9c\xac")},
@@ -81,6 +82,9 @@ TEST(WindowsCodePages, ConversionsAreStrictInEveryCodePage) {
   const std::optional<std::string> utf7 = exlib::WideToNarrowIn(65000, u"日本");
   ASSERT_TRUE(utf7.has_value());
   EXPECT_EQ(exlib::NarrowToWideIn(65000, *utf7), std::u16string(u"日本"));
+  // Plain ASCII is not the same bytes in every code page.
+  EXPECT_EQ(exlib::WideToNarrowIn(65000, u"1+1"), std::string("1+-1"));
+  EXPECT_EQ(exlib::NarrowToWideIn(65000, "1+-1"), std::u16string(u"1+1"));
 }
 #endif
 
