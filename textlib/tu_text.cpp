@@ -114,9 +114,10 @@ std::u16string_view Tu_text::WideView() const {
 }
 
 // The narrow form is derived again from the joined wide form, so a tail with no narrow form
-// still lands in the wide form.
+// still lands in the wide form. A tail without wide content adds nothing, and the receiver is
+// left as it is (a narrow form with no wide one would not survive being derived again).
 Tu_text& Tu_text::Append(const Tu_text& tail) {
-  if (tail.Length() == 0 && tail.NarrowLength() == 0)
+  if (tail.Length() == 0)
     return *this;
   RequireLength(uint64_t{WideView().size()} + tail.WideView().size());
   std::u16string joined;

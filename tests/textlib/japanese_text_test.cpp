@@ -49,6 +49,16 @@ TEST_F(JapaneseLocale, InvalidNarrowBytesLeaveNoWideForm) {
   EXPECT_FALSE(cut.Left(1).HasWide());
 }
 
+// Nothing can be appended to such a text, and it must not lose the bytes it has.
+TEST_F(JapaneseLocale, AppendingNoWideTextKeepsANarrowOnlyReceiver) {
+  for (const Tu_text& tail : {Tu_text("\x81"), Tu_text(""), Tu_text()}) {
+    Tu_text cut("a\x81");
+    cut.Append(tail);
+    EXPECT_STREQ(cut.Narrow(), "a\x81");
+    EXPECT_FALSE(cut.HasWide());
+  }
+}
+
 TEST_F(JapaneseLocale, LoneSurrogateHasNoNarrowForm) {
   const Tu_text broken(u"\u65e5\xD800");
   EXPECT_FALSE(broken.HasNarrow());
