@@ -36,7 +36,7 @@ TextValue ReadTextValue(HKEY root, const exlib::Tu_text& key_path,
   if (size == 0)
     return TextValue{TextRead::kText, {}};
 
-  exlib::Tu_prim<char16_t> buffer((size + 1) / 2);
+  exlib::Tu_prim<char16_t> buffer(size / 2 + size % 2);  // rounded up without wrapping
   if (RegQueryValueExW(key.Get(), ToWin(value_name.Wide()), nullptr, &type,
                        reinterpret_cast<BYTE*>(buffer.Data()), &size) != ERROR_SUCCESS ||
       !IsTextType(type))
