@@ -4,11 +4,23 @@
 #include <wchar.h>
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide strings are UTF-16");
 
-inline const wchar_t* ToWin(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
-inline wchar_t* ToWin(char16_t* s) { return reinterpret_cast<wchar_t*>(s); }
-inline const char16_t* ToWin(const wchar_t* s) { return reinterpret_cast<const char16_t*>(s); }
-inline char16_t* ToWin(wchar_t* s) { return reinterpret_cast<char16_t*>(s); }
+inline const wchar_t* ToWin(const char16_t* s) {
+  return reinterpret_cast<const wchar_t*>(s);
+}
+inline wchar_t* ToWin(char16_t* s) {
+  return reinterpret_cast<wchar_t*>(s);
+}
+inline const char16_t* ToWin(const wchar_t* s) {
+  return reinterpret_cast<const char16_t*>(s);
+}
+inline char16_t* ToWin(wchar_t* s) {
+  return reinterpret_cast<char16_t*>(s);
+}
 #else
-inline const char16_t* ToWin(const char16_t* s) { return s; }
-inline char16_t* ToWin(char16_t* s) { return s; }
+inline const char16_t* ToWin(const char16_t* s) {
+  return s;
+}
+inline char16_t* ToWin(char16_t* s) {
+  return s;
+}
 #endif

@@ -28,10 +28,12 @@ class Tu_array {
   // count or byte size does not fit the size types fails like an exhausted allocator, before any
   // field changes.
   void Reserve(uint32_t n) {
-    if (capacity_ >= n) return;
+    if (capacity_ >= n)
+      return;
     const uint64_t steps = (uint64_t{n} + grow_by_ - 1) / grow_by_;
     const uint64_t slots = steps * grow_by_;
-    if (slots > UINT32_MAX || slots > SIZE_MAX / sizeof(T*)) throw std::bad_alloc();
+    if (slots > UINT32_MAX || slots > SIZE_MAX / sizeof(T*))
+      throw std::bad_alloc();
     T** grown = new T*[static_cast<size_t>(slots)]();
     if (items_ != nullptr) {
       std::memcpy(grown, items_, sizeof(T*) * capacity_);
@@ -43,7 +45,8 @@ class Tu_array {
 
   // index must not exceed Count().
   void InsertAt(uint32_t index, T* p) {
-    if (count_ == UINT32_MAX) throw std::bad_alloc();
+    if (count_ == UINT32_MAX)
+      throw std::bad_alloc();
     Reserve(count_ + 1);
     if (index < count_) {
       std::memmove(items_ + index + 1, items_ + index, sizeof(T*) * (count_ - index));

@@ -37,7 +37,8 @@ class Tu_prim : public Tu_base<T> {
   // Replaces any block held; the caller sets the size.
   void Allocate(uint32_t size, bool zero) override {
     T* block = new T[size];
-    if (zero) std::memset(block, 0, sizeof(T) * size);
+    if (zero)
+      std::memset(block, 0, sizeof(T) * size);
     delete[] this->data_;
     this->data_ = block;
   }

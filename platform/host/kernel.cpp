@@ -11,10 +11,16 @@ std::u16string& ModulePathSetting() {
 }
 }  // namespace
 
-DWORD GetLastError() { return last_error; }
-void SetLastError(DWORD error) { last_error = error; }
+DWORD GetLastError() {
+  return last_error;
+}
+void SetLastError(DWORD error) {
+  last_error = error;
+}
 
-void hostwin::SetModulePath(const std::u16string& path) { ModulePathSetting() = path; }
+void hostwin::SetModulePath(const std::u16string& path) {
+  ModulePathSetting() = path;
+}
 
 // As on Windows Vista and later: a path that does not fit is cut, still terminated, and the
 // full size is returned with ERROR_INSUFFICIENT_BUFFER.
