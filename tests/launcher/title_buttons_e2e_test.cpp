@@ -191,7 +191,7 @@ TEST_F(TitleButtons, EachButtonShowsItsOwnTitle) {
     winui::PngBitmap image;
     ASSERT_TRUE(image.Load(GetModuleHandleW(nullptr), IDB_TITLE_FIRST + 14 + i,
                            GetSysColor(COLOR_BTNFACE)));
-    images.push_back(e2e::ReadBitmap(image.Handle()));
+    images.push_back(testsupport::ReadBitmapPixels(image.Handle()));
   }
   for (int i = 0; i < 7; ++i) {
     RECT button_area = {};

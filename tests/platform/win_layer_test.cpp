@@ -10,6 +10,7 @@
 #include "platform/win/png_bitmap.h"
 #include "platform/win/tooltips.h"
 #include "resource.h"
+#include "tests/support/bitmap_pixels.h"
 
 #include <commctrl.h>
 
@@ -99,35 +100,6 @@ TEST(ModalDialog, CancelEndsTheRunAndTheMainWindowIsSetOnlyWhileRunning) {
   EXPECT_EQ(dialog.Window(), nullptr);
 }
 
-struct Pixels {
-  LONG width = 0;
-  LONG height = 0;
-  std::vector<RGBQUAD> data;  // top-down
-  RGBQUAD At(LONG x, LONG y) const { return data[static_cast<size_t>(y * width + x)]; }
-};
-
-Pixels ReadPixels(HBITMAP bitmap) {
-  Pixels pixels;
-  BITMAP info = {};
-  if (GetObjectW(bitmap, sizeof(info), &info) == 0)
-    return pixels;
-  pixels.width = info.bmWidth;
-  pixels.height = info.bmHeight;
-  pixels.data.resize(static_cast<size_t>(info.bmWidth * info.bmHeight));
-  BITMAPINFO request = {};
-  request.bmiHeader.biSize = sizeof(request.bmiHeader);
-  request.bmiHeader.biWidth = info.bmWidth;
-  request.bmiHeader.biHeight = -info.bmHeight;
-  request.bmiHeader.biPlanes = 1;
-  request.bmiHeader.biBitCount = 32;
-  request.bmiHeader.biCompression = BI_RGB;
-  HDC screen = GetDC(nullptr);
-  GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data.data(), &request,
-            DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
 bool Same(RGBQUAD pixel, COLORREF colour) {
   return pixel.rgbRed == GetRValue(colour) && pixel.rgbGreen == GetGValue(colour) &&
          pixel.rgbBlue == GetBValue(colour);
@@ -141,8 +113,8 @@ TEST(PngBitmap, LoadsTitleImagesOntoTheBackground) {
   winui::PngBitmap on_grey;
   ASSERT_TRUE(on_green.Load(GetModuleHandleW(nullptr), IDB_TITLE_FIRST + 14, green));
   ASSERT_TRUE(on_grey.Load(GetModuleHandleW(nullptr), IDB_TITLE_FIRST + 14, grey));
-  const Pixels a = ReadPixels(on_green.Handle());
-  const Pixels b = ReadPixels(on_grey.Handle());
+  const testsupport::BitmapPixels a = testsupport::ReadBitmapPixels(on_green.Handle());
+  const testsupport::BitmapPixels b = testsupport::ReadBitmapPixels(on_grey.Handle());
   ASSERT_EQ(a.width, 44);
   ASSERT_EQ(a.height, 64);
   EXPECT_TRUE(Same(a.At(0, 0), green));  // a fully transparent corner

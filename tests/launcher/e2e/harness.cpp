@@ -98,7 +98,7 @@ Capture CaptureThroughX(const RECT& area) {
     return {};
   auto bitmap = static_cast<HBITMAP>(LoadImageW(nullptr, ToWin(capture_path.c_str()), IMAGE_BITMAP,
                                                 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-  Capture capture = ReadBitmap(bitmap);
+  Capture capture = testsupport::ReadBitmapPixels(bitmap);
   if (bitmap != nullptr)
     DeleteObject(bitmap);
   DeleteFileW(ToWin(capture_path.c_str()));
@@ -116,7 +116,7 @@ Capture CaptureThroughGdi(const RECT& area) {
   SelectObject(memory, previous);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  Capture capture = ReadBitmap(bitmap);
+  Capture capture = testsupport::ReadBitmapPixels(bitmap);
   DeleteObject(bitmap);
   return capture;
 }
@@ -127,28 +127,6 @@ Capture CaptureScreen(const RECT& area) {
   if (area.right <= area.left || area.bottom <= area.top)
     return {};
   return UnderWine() ? CaptureThroughX(area) : CaptureThroughGdi(area);
-}
-
-Capture ReadBitmap(HBITMAP bitmap) {
-  Capture capture;
-  BITMAP info = {};
-  if (bitmap == nullptr || GetObjectW(bitmap, sizeof(info), &info) == 0)
-    return capture;
-  capture.width = info.bmWidth;
-  capture.height = info.bmHeight;
-  capture.pixels.resize(static_cast<size_t>(info.bmWidth * info.bmHeight));
-  BITMAPINFO request = {};
-  request.bmiHeader.biSize = sizeof(request.bmiHeader);
-  request.bmiHeader.biWidth = info.bmWidth;
-  request.bmiHeader.biHeight = -info.bmHeight;
-  request.bmiHeader.biPlanes = 1;
-  request.bmiHeader.biBitCount = 32;
-  request.bmiHeader.biCompression = BI_RGB;
-  HDC screen = GetDC(nullptr);
-  GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), capture.pixels.data(), &request,
-            DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  return capture;
 }
 
 bool SaveAsBmp(const Capture& capture, const std::u16string& path) {

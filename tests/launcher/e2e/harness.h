@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32_api.h"
+#include "tests/support/bitmap_pixels.h"
 
 namespace e2e {
 
@@ -25,17 +26,11 @@ std::u16string RecorderPath();
 std::u16string OutputFolderPath();
 
 // What the screen shows in a rectangle, top-down.
-struct Capture {
-  LONG width = 0;
-  LONG height = 0;
-  std::vector<RGBQUAD> pixels;
-  RGBQUAD At(LONG x, LONG y) const { return pixels[static_cast<size_t>(y * width + x)]; }
-};
+using Capture = testsupport::BitmapPixels;
 // Under Wine a process reads only its own windows back from the screen, so there the X display
 // is captured instead (Wine runs Unix programs too).
 Capture CaptureScreen(const RECT& area);
 // The pixels of a bitmap handle of this process, top-down.
-Capture ReadBitmap(HBITMAP bitmap);
 bool SaveAsBmp(const Capture& capture, const std::u16string& path);
 
 // A new, empty folder under the temporary folder, deleted with everything in it on destruction.
