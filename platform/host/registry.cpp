@@ -161,19 +161,26 @@ LSTATUS RunHook(const char* function, LPCWSTR name) {
   return result;
 }
 
-}  // namespace
-
-LSTATUS RegOpenKeyExW(HKEY key, LPCWSTR sub_key, DWORD, REGSAM desired, PHKEY result) {
+// What opening and creating share: the result cleared first, the hook, the parent handle resolved
+// and the subkey path split into its components.
+LSTATUS StartPathCall(const char* function, HKEY key, LPCWSTR sub_key, PHKEY result,
+                      std::shared_ptr<Key>& parent, std::vector<std::u16string>& components) {
   if (result == nullptr)
     return ERROR_INVALID_PARAMETER;
   *result = nullptr;
-  if (LSTATUS hooked = RunHook("RegOpenKeyExW", sub_key))
+  if (LSTATUS hooked = RunHook(function, sub_key))
     return hooked;
-  std::shared_ptr<Key> parent;
   if (LSTATUS status = Resolve(key, 0, parent))
     return status;
+  return SplitPath(sub_key, components);
+}
+
+}  // namespace
+
+LSTATUS RegOpenKeyExW(HKEY key, LPCWSTR sub_key, DWORD, REGSAM desired, PHKEY result) {
+  std::shared_ptr<Key> parent;
   std::vector<std::u16string> components;
-  if (LSTATUS status = SplitPath(sub_key, components))
+  if (LSTATUS status = StartPathCall("RegOpenKeyExW", key, sub_key, result, parent, components))
     return status;
   if (components.empty() && IsPredefined(key)) {
     *result = key;
@@ -191,16 +198,9 @@ LSTATUS RegOpenKeyExW(HKEY key, LPCWSTR sub_key, DWORD, REGSAM desired, PHKEY re
 
 LSTATUS RegCreateKeyExW(HKEY key, LPCWSTR sub_key, DWORD, LPWSTR, DWORD, REGSAM desired,
                         const LPSECURITY_ATTRIBUTES, PHKEY result, LPDWORD disposition) {
-  if (result == nullptr)
-    return ERROR_INVALID_PARAMETER;
-  *result = nullptr;
-  if (LSTATUS hooked = RunHook("RegCreateKeyExW", sub_key))
-    return hooked;
   std::shared_ptr<Key> parent;
-  if (LSTATUS status = Resolve(key, 0, parent))
-    return status;
   std::vector<std::u16string> components;
-  if (LSTATUS status = SplitPath(sub_key, components))
+  if (LSTATUS status = StartPathCall("RegCreateKeyExW", key, sub_key, result, parent, components))
     return status;
   std::shared_ptr<Key> target = parent;
   bool created = false;
