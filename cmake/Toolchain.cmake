@@ -5,7 +5,9 @@ if(WIN32)
 endif()
 
 if(MSVC)
-  add_compile_options(/W4 /utf-8)
+  # Sources are UTF-8; narrow literals stay in the build machine's code page unless a target asks
+  # for Shift-JIS (/utf-8 would fix them to UTF-8 and conflict with /execution-charset).
+  add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:/W4> $<$<COMPILE_LANGUAGE:C,CXX>:/source-charset:utf-8>)
 else()
   add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-Wall> $<$<COMPILE_LANGUAGE:C,CXX>:-Wextra>)
 endif()
@@ -19,7 +21,7 @@ endif()
 # The product's narrow literals are Shift-JIS, whatever the source encoding (UTF-8).
 function(pack_shift_jis_literals target)
   if(WIN32 AND MSVC)
-    target_compile_options(${target} PRIVATE /source-charset:utf-8 /execution-charset:.932)
+    target_compile_options(${target} PRIVATE /execution-charset:.932)
   elseif(WIN32)
     target_compile_options(${target} PRIVATE -finput-charset=UTF-8 -fexec-charset=CP932)
   endif()
