@@ -6,6 +6,13 @@ set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 add_subdirectory(${PACK_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 include(GoogleTest)
 
+# How a Windows test program names a build file: Wine maps the Linux root to drive Z:.
+if(CMAKE_HOST_WIN32)
+  set(PACK_TEST_DRIVE "")
+else()
+  set(PACK_TEST_DRIVE "Z:")
+endif()
+
 # pack_add_test(name SOURCES ... LIBS ... [LABELS ...] [RUN_SERIAL] [ENVIRONMENT ...]
 #               [RESOURCE_LOCK ...] [TIMEOUT seconds])
 # RESOURCE_LOCK names shared state (a registry key, a mutex name) that suites must not use at once.
