@@ -5,6 +5,9 @@
 
 namespace winui {
 
+// Whether the module holds a resource `resource_id` of type "PNG".
+bool HasPngResource(HMODULE module, UINT resource_id);
+
 class PngBitmap {
  public:
   PngBitmap() = default;
@@ -14,6 +17,11 @@ class PngBitmap {
 
   // Replaces any bitmap held. False, holding none, when the resource is missing or undecodable.
   bool Load(HMODULE module, UINT resource_id, COLORREF background);
+  // The same, scaled to `width` x `height` pixels with high-quality interpolation.
+  bool Load(HMODULE module, UINT resource_id, COLORREF background, UINT width, UINT height);
+
+  // So that a control can be given a new bitmap before its old one is freed.
+  void Swap(PngBitmap& other) noexcept;
 
   // Null while none is loaded.
   HBITMAP Handle() const { return bitmap_; }
