@@ -5,7 +5,6 @@
 
 #include "launcher/build_title_list.h"
 #include "launcher/command_buttons.h"
-#include "launcher/dialog_button_controls.h"
 #include "launcher/title_buttons.h"
 #include "launcher/title_images.h"
 #include "launcher/title_names.h"
@@ -51,12 +50,12 @@ BOOL SetupDlg::OnInitDialog() {
 
 void SetupDlg::SetIcons(UINT dpi) {
   HMODULE module = GetModuleHandleW(nullptr);
-  const int big = winui::SystemMetricForDpi(SM_CXICON, dpi);
-  const int small = winui::SystemMetricForDpi(SM_CXSMICON, dpi);
+  const int big_size = winui::SystemMetricForDpi(SM_CXICON, dpi);
+  const int small_size = winui::SystemMetricForDpi(SM_CXSMICON, dpi);
   // The constructor's icon already has the size when the window is at the system's DPI.
   if (dpi != m_dpi || m_icon.Handle() == nullptr)
-    m_icon.Load(module, IDI_SETUP, big);
-  m_small_icon.Load(module, IDI_SETUP, small);
+    m_icon.Load(module, IDI_SETUP, big_size);
+  m_small_icon.Load(module, IDI_SETUP, small_size);
   m_dpi = dpi;
   SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon.Handle()));
   SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_small_icon.Handle()));
@@ -112,8 +111,9 @@ void SetupDlg::OnDpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 void SetupDlg::RefreshButtons() {
-  DialogButtonControls controls(Window());
-  ::RefreshButtons(BuildTitleList(), controls);
+  if (!m_controls)
+    m_controls.emplace(Window());
+  ::RefreshButtons(BuildTitleList(), *m_controls);
 }
 
 void SetupDlg::OnTimer(UINT_PTR) {

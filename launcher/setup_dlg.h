@@ -1,5 +1,8 @@
 #pragma once
 // The launcher's window: the pack's title buttons and its four command buttons.
+#include <optional>
+
+#include "launcher/dialog_button_controls.h"
 #include "platform/win/dpi.h"
 #include "platform/win/modal_dialog.h"
 #include "platform/win/png_bitmap.h"
@@ -43,6 +46,8 @@ class SetupDlg : public winui::ModalDialog {
   UINT m_dpi;
   winui::ScaledIcon m_icon;
   winui::ScaledIcon m_small_icon;
+  // Set once the window exists.
+  std::optional<DialogButtonControls> m_controls;
   // One image per title of the list, in list order.
   exlib::Tu_owned_array<winui::PngBitmap> m_images;
 };
