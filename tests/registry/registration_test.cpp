@@ -9,9 +9,9 @@
 
 namespace {
 
-using scratch::RawValue;
-using scratch::ReadRaw;
-using scratch::TextBytes;
+using testsupport::RawValue;
+using testsupport::ReadRaw;
+using testsupport::TextBytes;
 
 exlib::Tu_text Text(const std::u16string& wide) {
   return exlib::Tu_text(wide.c_str(), static_cast<int32_t>(wide.size()));
@@ -104,7 +104,7 @@ TEST_F(Registration, EntryValuesDecideTheirOwnType) {
 TEST_F(Registration, UncreatableKeyFailsAtTheFirstEntry) {
   EXPECT_FALSE(WriteRegistrationEntries(HKEY_CURRENT_USER, Text(u"\\" + TitleKey()), kPathEntries,
                                         Text(u"C:\\Games"), Text(u"D:\\")));
-  EXPECT_FALSE(scratch::KeyExists(HKEY_CURRENT_USER, TitleKey()));
+  EXPECT_FALSE(testsupport::KeyExists(HKEY_CURRENT_USER, TitleKey()));
 }
 
 #ifndef _WIN32
@@ -131,8 +131,8 @@ TEST_F(Registration, DeletingRemovesOnlyTheEntriesValues) {
   ASSERT_TRUE(WriteRegistrationEntries(HKEY_CURRENT_USER, Text(sibling), entries, Text(u"C:\\B"),
                                        Text(u"D:")));
   ASSERT_TRUE(Write(entries, u"C:\\A", u"D:"));
-  ASSERT_EQ(scratch::WriteRaw(HKEY_CURRENT_USER, TitleKey(), u"no equals here", REG_SZ,
-                              TextBytes(u"foreign")),
+  ASSERT_EQ(testsupport::WriteRaw(HKEY_CURRENT_USER, TitleKey(), u"no equals here", REG_SZ,
+                                  TextBytes(u"foreign")),
             ERROR_SUCCESS);
 
   EXPECT_TRUE(DeleteRegistrationEntries(HKEY_CURRENT_USER, Text(TitleKey()), entries));
@@ -143,7 +143,7 @@ TEST_F(Registration, DeletingRemovesOnlyTheEntriesValues) {
   ASSERT_EQ(RegDeleteKeyW(HKEY_CURRENT_USER, ToWin(TitleKey().c_str())), ERROR_SUCCESS);
   ASSERT_TRUE(Write(entries, u"C:\\A", u"D:"));
   EXPECT_TRUE(DeleteRegistrationEntries(HKEY_CURRENT_USER, Text(TitleKey()), entries));
-  EXPECT_FALSE(scratch::KeyExists(HKEY_CURRENT_USER, TitleKey()));
+  EXPECT_FALSE(testsupport::KeyExists(HKEY_CURRENT_USER, TitleKey()));
   EXPECT_FALSE(DeleteRegistrationEntries(HKEY_CURRENT_USER, Text(TitleKey()), entries))
       << "the key is gone";
 

@@ -11,10 +11,10 @@
 
 namespace {
 
-using scratch::RawValue;
-using scratch::ReadRaw;
-using scratch::TextBytes;
-using scratch::WriteRaw;
+using testsupport::RawValue;
+using testsupport::ReadRaw;
+using testsupport::TextBytes;
+using testsupport::WriteRaw;
 
 exlib::Tu_text Text(const std::u16string& wide) {
   return exlib::Tu_text(wide.c_str(), static_cast<int32_t>(wide.size()));
@@ -253,8 +253,8 @@ TEST_F(RegistryAccess, DeleteValueAndPruneRemovesOnlyTheEmptiedKey) {
     }
 
     EXPECT_TRUE(RegDeleteValueAndPrune(HKEY_CURRENT_USER, Text(key), Text(u"value")));
-    EXPECT_EQ(scratch::KeyExists(HKEY_CURRENT_USER, key), c.key_stays);
-    EXPECT_TRUE(scratch::KeyExists(HKEY_CURRENT_USER, Scratch(u"Parent")));
+    EXPECT_EQ(testsupport::KeyExists(HKEY_CURRENT_USER, key), c.key_stays);
+    EXPECT_TRUE(testsupport::KeyExists(HKEY_CURRENT_USER, Scratch(u"Parent")));
     EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, key, u"Value").status, ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, key, u"Other").status == ERROR_SUCCESS,
               c.value_stays_named_other);
@@ -265,7 +265,7 @@ TEST_F(RegistryAccess, DeleteValueAndPruneRemovesOnlyTheEmptiedKey) {
 TEST_F(RegistryAccess, DeleteValueAndPruneFailsOnAMissingKey) {
   EXPECT_FALSE(
       RegDeleteValueAndPrune(HKEY_CURRENT_USER, Text(Scratch(u"Missing")), Text(u"Value")));
-  EXPECT_FALSE(scratch::KeyExists(HKEY_CURRENT_USER, Scratch(u"Missing")));
+  EXPECT_FALSE(testsupport::KeyExists(HKEY_CURRENT_USER, Scratch(u"Missing")));
 }
 
 }  // namespace
