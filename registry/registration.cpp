@@ -1,8 +1,9 @@
 // Writing and deleting a title's registration entries, lines of the form name=value.
+#include "registry/registration.h"
+
 #include <string>
 #include <string_view>
 
-#include "registry/package_list.h"
 #include "registry/registry_access.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "registry/registration.h"
 #include "registry/registry_access.h"
 #include "tests/registry/scratch_registry.h"
 #include "tests/support/registry_sandbox.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "registry/package_list.h"
+#include "registry/registration.h"
 #include "tests/registry/scratch_registry.h"
 
 namespace {
