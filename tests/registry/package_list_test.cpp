@@ -12,20 +12,18 @@
 #include "registry/registry_access.h"
 #include "tests/registry/scratch_registry.h"
 #include "tests/support/registry_sandbox.h"
+#include "tests/support/text_forms.h"
 
 namespace {
 
 using testsupport::RawValue;
 using testsupport::ReadRaw;
+using testsupport::Text;
 using testsupport::TextBytes;
 using testsupport::WriteRaw;
 
 const std::u16string kListKey = u"Software\\Delvarin\\morvex";
 const std::u16string kListValue = u"installed_package_list";
-
-exlib::Tu_text Text(const std::u16string& wide) {
-  return exlib::Tu_text(wide.c_str(), static_cast<int32_t>(wide.size()));
-}
 
 class PackageList : public scratch::RegistryTest {
  protected:

@@ -6,16 +6,14 @@
 
 #include "registry/registration.h"
 #include "tests/registry/scratch_registry.h"
+#include "tests/support/text_forms.h"
 
 namespace {
 
 using testsupport::RawValue;
 using testsupport::ReadRaw;
+using testsupport::Text;
 using testsupport::TextBytes;
-
-exlib::Tu_text Text(const std::u16string& wide) {
-  return exlib::Tu_text(wide.c_str(), static_cast<int32_t>(wide.size()));
-}
 
 const char* const kPathEntries[] = {"INSTALL_PATH=%dir%\\", "install_cd=%src%\\",
                                     "L_INST_PATH=%drive%\\", nullptr};

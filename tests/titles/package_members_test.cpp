@@ -8,10 +8,12 @@
 #include "tests/support/registry_values.h"
 #include "tests/titles/title_test_state.h"
 #include "titles/catalogue.h"
+#include "tests/support/text_forms.h"
 
 namespace {
 
 using testsupport::ReadText;
+using testsupport::WideOf;
 using testsupport::WriteText;
 
 const char16_t kPackageKey[] = u"Software\\Delvarin\\morvex";
@@ -48,7 +50,7 @@ TEST_F(PackageMembers, ListedCountsOnlyWhileInstalled) {
 TEST_F(PackageMembers, RegisterListsOnceAndUnregisterUndoesIt) {
   ASSERT_TRUE(dravel1_.RegisterPackage(u"D:/Games/Dravel/", u"E:\\"));
   EXPECT_TRUE(dravel1_.IsInstalled());
-  EXPECT_EQ(std::u16string(dravel1_.GetExecutablePath().Wide()), u"D:\\Games\\Dravel\\DRAVEL.exe");
+  EXPECT_EQ(WideOf(dravel1_.GetExecutablePath()), u"D:\\Games\\Dravel\\DRAVEL.exe");
   EXPECT_EQ(StoredList(), u"trell_dravel1");
   ASSERT_TRUE(dravel1_.RegisterPackage(u"D:\\Games\\Dravel", u"E:\\"));
   EXPECT_EQ(StoredList(), u"trell_dravel1") << "registered again, listed once";
@@ -66,7 +68,7 @@ TEST_F(PackageMembers, UnregisterLeavesOtherTitlesAlone) {
   EXPECT_TRUE(dravel1_.UnregisterPackage());
   EXPECT_EQ(StoredList(), u"trell_dravel2");
   EXPECT_TRUE(dravel2_.IsInPackageList());
-  EXPECT_EQ(std::u16string(dravel2_.GetExecutablePath().Wide()), u"D:\\Dravel2\\Dravel2.exe");
+  EXPECT_EQ(WideOf(dravel2_.GetExecutablePath()), u"D:\\Dravel2\\Dravel2.exe");
 }
 
 // An installed title that is not listed is not the pack's to remove.

@@ -9,16 +9,14 @@
 #include "tests/support/registry_values.h"
 #include "tests/titles/title_test_state.h"
 #include "titles/catalogue.h"
+#include "tests/support/text_forms.h"
 
 namespace {
 
+using testsupport::WideOf;
 using testsupport::WriteRaw;
 using testsupport::WriteText;
 using title_test::FileGuard;
-
-std::u16string Wide(const exlib::Tu_text& text) {
-  return text.Wide();
-}
 
 // One title of each brand, with its key and the value that marks it installed.
 struct Brand {
@@ -91,9 +89,9 @@ TEST_F(TitleRecords, MarkerNameIsMatchedWithoutRegardToCase) {
   EXPECT_TRUE(kavor_.IsInstalled());
   EXPECT_TRUE(nuva_.IsInstalled());
   EXPECT_TRUE(trell_.IsInstalled());
-  EXPECT_EQ(Wide(kavor_.GetExecutablePath()), u"D:\\X\\mr1.exe");
-  EXPECT_EQ(Wide(nuva_.GetExecutablePath()), u"E:\\Veloria\\veloria.exe");
-  EXPECT_EQ(Wide(trell_.GetExecutablePath()), u"C:\\Games\\Dravel\\DRAVEL.exe");
+  EXPECT_EQ(WideOf(kavor_.GetExecutablePath()), u"D:\\X\\mr1.exe");
+  EXPECT_EQ(WideOf(nuva_.GetExecutablePath()), u"E:\\Veloria\\veloria.exe");
+  EXPECT_EQ(WideOf(trell_.GetExecutablePath()), u"C:\\Games\\Dravel\\DRAVEL.exe");
 }
 
 struct PathCase {
@@ -120,7 +118,7 @@ TEST_F(TitleRecords, ExecutablePathFromTheStoredValue) {
   for (const PathCase& c : cases) {
     const Brand& brand = kBrands[c.brand];
     ASSERT_EQ(WriteText(brand.root, brand.key, brand.marker, c.stored, c.type), ERROR_SUCCESS);
-    EXPECT_EQ(Wide(Row(brand.row).GetExecutablePath()), c.executable)
+    EXPECT_EQ(WideOf(Row(brand.row).GetExecutablePath()), c.executable)
         << brand.name << " storing " << testing::PrintToString(std::u16string(c.stored));
   }
 }
@@ -129,9 +127,9 @@ TEST_F(TitleRecords, ExecutablePathWithoutATextMarker) {
   ASSERT_EQ(
       WriteRaw(HKEY_LOCAL_MACHINE, kBrands[0].key, u"ExecuteProgram", REG_DWORD, {7, 0, 0, 0}),
       ERROR_SUCCESS);
-  EXPECT_EQ(Wide(kavor_.GetExecutablePath()), u"");
-  EXPECT_EQ(Wide(trell_.GetExecutablePath()), u"\\DRAVEL.exe");
-  EXPECT_EQ(Wide(nuva_.GetExecutablePath()), u"\\veloria.exe");
+  EXPECT_EQ(WideOf(kavor_.GetExecutablePath()), u"");
+  EXPECT_EQ(WideOf(trell_.GetExecutablePath()), u"\\DRAVEL.exe");
+  EXPECT_EQ(WideOf(nuva_.GetExecutablePath()), u"\\veloria.exe");
 }
 
 class UserDataDirectory : public TitleRecords {
@@ -147,13 +145,13 @@ TEST_F(UserDataDirectory, VirtualStoreMirrorOfTheInstallFolder) {
   const std::u16string mirror = local_ + u"\\VirtualStore\\Games\\Dravel";
   ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kBrands[2].key, u"INSTALL_PATH", u"C:\\Games\\Dravel\\"),
             ERROR_SUCCESS);
-  EXPECT_EQ(Wide(trell_.GetUserDataDirectory()), u"") << "before the mirror exists";
+  EXPECT_EQ(WideOf(trell_.GetUserDataDirectory()), u"") << "before the mirror exists";
   files_.AddFolder(mirror);
-  EXPECT_EQ(Wide(trell_.GetUserDataDirectory()), mirror);
+  EXPECT_EQ(WideOf(trell_.GetUserDataDirectory()), mirror);
 
   ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kBrands[1].key, u"install_path", u"D:\\Games\\Dravel"),
             ERROR_SUCCESS);
-  EXPECT_EQ(Wide(nuva_.GetUserDataDirectory()), mirror) << "another drive, the same mirror";
+  EXPECT_EQ(WideOf(nuva_.GetUserDataDirectory()), mirror) << "another drive, the same mirror";
 }
 
 TEST_F(UserDataDirectory, InstallPathWithoutBackslashIsJoinedWhole) {
@@ -161,7 +159,7 @@ TEST_F(UserDataDirectory, InstallPathWithoutBackslashIsJoinedWhole) {
   files_.AddFolder(store + u"\\Dravel");
   ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kBrands[2].key, u"INSTALL_PATH", u"Dravel"),
             ERROR_SUCCESS);
-  EXPECT_EQ(Wide(trell_.GetUserDataDirectory()), store + u"\\Dravel");
+  EXPECT_EQ(WideOf(trell_.GetUserDataDirectory()), store + u"\\Dravel");
 }
 
 TEST_F(UserDataDirectory, EmptyUnlessAnExistingFolder) {
@@ -170,22 +168,22 @@ TEST_F(UserDataDirectory, EmptyUnlessAnExistingFolder) {
   files_.AddFile(store + u"\\Games\\Dravel");
   ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kBrands[2].key, u"INSTALL_PATH", u"C:\\Games\\Dravel\\"),
             ERROR_SUCCESS);
-  EXPECT_EQ(Wide(trell_.GetUserDataDirectory()), u"") << "a file of the mirror's name";
+  EXPECT_EQ(WideOf(trell_.GetUserDataDirectory()), u"") << "a file of the mirror's name";
 
   // Without an install path the join would name the virtual store itself.
   ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kBrands[2].key, u"INSTALL_PATH", u""), ERROR_SUCCESS);
-  EXPECT_EQ(Wide(trell_.GetUserDataDirectory()), u"") << "an empty install path";
+  EXPECT_EQ(WideOf(trell_.GetUserDataDirectory()), u"") << "an empty install path";
   ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kBrands[2].key, u"UNRELATED", u""), ERROR_SUCCESS);
-  EXPECT_EQ(Wide(nuva_.GetUserDataDirectory()), u"") << "no install path";
+  EXPECT_EQ(WideOf(nuva_.GetUserDataDirectory()), u"") << "no install path";
 }
 
 // The folder's name is a Japanese narrow literal, so this also takes it through the user's code
 // page.
 TEST_F(UserDataDirectory, KavorDataRoamsUnderTheMakersFolder) {
   const std::u16string folder = roaming_ + u"\\Delvarin\\ミルフェリア DVD-Edition";
-  EXPECT_EQ(Wide(kavor_.GetUserDataDirectory()), u"");
+  EXPECT_EQ(WideOf(kavor_.GetUserDataDirectory()), u"");
   files_.AddFolder(folder);
-  EXPECT_EQ(Wide(kavor_.GetUserDataDirectory()), folder);
+  EXPECT_EQ(WideOf(kavor_.GetUserDataDirectory()), folder);
 }
 
 #ifndef _WIN32
@@ -196,8 +194,8 @@ TEST_F(UserDataDirectory, EmptyWithoutTheShellFolder) {
   ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kBrands[2].key, u"INSTALL_PATH", u"C:\\Games\\Dravel\\"),
             ERROR_SUCCESS);
   hostwin::ResetShell();
-  EXPECT_EQ(Wide(trell_.GetUserDataDirectory()), u"");
-  EXPECT_EQ(Wide(kavor_.GetUserDataDirectory()), u"");
+  EXPECT_EQ(WideOf(trell_.GetUserDataDirectory()), u"");
+  EXPECT_EQ(WideOf(kavor_.GetUserDataDirectory()), u"");
 }
 
 class LaunchTitle : public TitleRecords {
