@@ -70,6 +70,17 @@ bool TitleRegistry::SetPackageList(const std::u16string& list) const {
   return WriteText(HKEY_LOCAL_MACHINE, kListKey, kListValue, list);
 }
 
+bool TitleRegistry::SetMarker(int title, DWORD type, const std::vector<BYTE>& data) const {
+  return RegSetKeyValueW(HKEY_CURRENT_USER, ToWin(TitleKey(title).c_str()),
+                         ToWin(kInstallPathValue), type, data.data(),
+                         static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+}
+
+bool TitleRegistry::SetPackageListValue(DWORD type, const std::vector<BYTE>& data) const {
+  return RegSetKeyValueW(HKEY_LOCAL_MACHINE, ToWin(kListKey), ToWin(kListValue), type, data.data(),
+                         static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+}
+
 TitleRegistry::SavedKey TitleRegistry::Save(HKEY root, const std::u16string& path) {
   SavedKey saved{root, path, std::nullopt};
   HKEY key = nullptr;

@@ -34,6 +34,10 @@ class TitleRegistry {
   bool Uninstall(int title) const;
   // The package list value, title ids joined by ",".
   bool SetPackageList(const std::u16string& list) const;
+  // The title's marker value and the package list stored with any type and bytes, as a broken
+  // installer or another program might leave them.
+  bool SetMarker(int title, DWORD type, const std::vector<BYTE>& data) const;
+  bool SetPackageListValue(DWORD type, const std::vector<BYTE>& data) const;
 
  private:
   struct Value {
