@@ -12,6 +12,7 @@
 #include "tests/launcher/e2e/button_states.h"
 #include "tests/launcher/e2e/harness.h"
 #include "tests/launcher/e2e/title_registry.h"
+#include "tests/support/registry_values.h"
 #include "titles/app_list.h"
 
 namespace {
@@ -37,11 +38,6 @@ int UnansweredOver(HWND window, DWORD duration_ms) {
     Sleep(20);
   }
   return unanswered;
-}
-
-std::vector<BYTE> Utf16Bytes(const std::u16string& text) {
-  const auto* bytes = reinterpret_cast<const BYTE*>(text.c_str());
-  return std::vector<BYTE>(bytes, bytes + (text.size() + 1) * sizeof(char16_t));
 }
 
 // The states the window must show for what the registry holds now, asked of the title records.
@@ -169,7 +165,7 @@ TEST_F(LauncherUnderLoad, KeepsAnsweringWhileTitlesAreRegisteredAThousandTimes) 
 // Only text markers count as installed, and only a text list is read; a list of 100,000 ids is
 // read whole, every refresh, without keeping the window from showing or answering.
 TEST_F(LauncherUnderLoad, AHugeListAndValuesOfWrongTypesShowPromptlyAndRight) {
-  const std::vector<BYTE> folder = Utf16Bytes(games_.Path() + u"\\");
+  const std::vector<BYTE> folder = testsupport::TextBytes(games_.Path() + u"\\");
   const std::vector<BYTE> number = {1, 0, 0, 0};
   const struct {
     DWORD type;
@@ -195,11 +191,12 @@ TEST_F(LauncherUnderLoad, AHugeListAndValuesOfWrongTypesShowPromptlyAndRight) {
     std::vector<BYTE> data;
     std::string expected;
   } rows[] = {
-      {"a text list of 100,000 ids", REG_SZ, Utf16Bytes(huge + listed), "1100000 11"},
-      {"an expandable text list", REG_EXPAND_SZ, Utf16Bytes(listed), "1100000 11"},
-      {"a list of several texts", REG_MULTI_SZ, Utf16Bytes(listed + u'\0'), "1100000 10"},
-      {"a binary list", REG_BINARY, Utf16Bytes(listed), "1100000 10"},
-      {"a list of no type", REG_NONE, Utf16Bytes(listed), "1100000 10"},
+      {"a text list of 100,000 ids", REG_SZ, testsupport::TextBytes(huge + listed), "1100000 11"},
+      {"an expandable text list", REG_EXPAND_SZ, testsupport::TextBytes(listed), "1100000 11"},
+      {"a list of several texts", REG_MULTI_SZ, testsupport::TextBytes(listed + u'\0'),
+       "1100000 10"},
+      {"a binary list", REG_BINARY, testsupport::TextBytes(listed), "1100000 10"},
+      {"a list of no type", REG_NONE, testsupport::TextBytes(listed), "1100000 10"},
       {"a number for a list", REG_DWORD, number, "1100000 10"},
   };
   for (const auto& row : rows) {
