@@ -87,6 +87,12 @@ inline LSTATUS WriteRaw(HKEY root, const std::u16string& path, const std::u16str
   return RegSetValueExW(key.get(), ToWin(name.c_str()), 0, type, bytes.data(), size);
 }
 
+inline LSTATUS DeleteRawValue(HKEY root, const std::u16string& path, const std::u16string& name) {
+  TestKey key;
+  const LSTATUS status = RegOpenKeyExW(root, ToWin(path.c_str()), 0, KEY_ALL_ACCESS, key.out());
+  return status != ERROR_SUCCESS ? status : RegDeleteValueW(key.get(), ToWin(name.c_str()));
+}
+
 // The UTF-16 bytes of a text, with its NUL when asked.
 inline std::vector<BYTE> TextBytes(const std::u16string& text, bool with_nul = true) {
   std::vector<BYTE> bytes;

@@ -67,6 +67,20 @@ TEST_F(PackageMembers, UnregisterLeavesOtherTitlesAlone) {
   EXPECT_EQ(std::u16string(dravel2_.GetExecutablePath().Wide()), u"D:\\Dravel2\\Dravel2.exe");
 }
 
+// A value already gone counts as removed: the rest goes, the emptied key with it, and the
+// uninstaller is told that it succeeded.
+TEST_F(PackageMembers, UnregisterSucceedsWhenAnEntryValueIsAlreadyGone) {
+  for (const char* gone : {"MEDIA_TYPE", "SCRIPT_ARC", "INSTALL_TYPE"}) {
+    SCOPED_TRACE(gone);
+    ASSERT_TRUE(dravel1_.RegisterPackage(u"D:\\Dravel", u"E:\\"));
+    title_test::DeleteValue(HKEY_CURRENT_USER, kDravel1Key,
+                            std::u16string(gone, gone + std::char_traits<char>::length(gone)));
+    EXPECT_TRUE(dravel1_.UnregisterPackage());
+    EXPECT_FALSE(title_test::KeyExists(HKEY_CURRENT_USER, kDravel1Key));
+    EXPECT_EQ(StoredList(), std::nullopt);
+  }
+}
+
 // An installed title that is not listed is not the pack's to remove.
 TEST_F(PackageMembers, UnregisterOfAnUnlistedTitleChangesNothing) {
   SetText(HKEY_LOCAL_MACHINE, kPackageKey, kPackageList, u"trell_dravel2");

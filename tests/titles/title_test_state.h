@@ -50,6 +50,13 @@ inline std::optional<std::u16string> ReadText(HKEY root, const std::u16string& p
   return std::u16string(data);
 }
 
+inline void DeleteValue(HKEY root, const std::u16string& path, const std::u16string& name) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(root, ToWin(path.c_str()), 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+  EXPECT_EQ(RegDeleteValueW(key, ToWin(name.c_str())), ERROR_SUCCESS);
+  RegCloseKey(key);
+}
+
 inline bool KeyExists(HKEY root, const std::u16string& path) {
   HKEY key = nullptr;
   if (RegOpenKeyExW(root, ToWin(path.c_str()), 0, KEY_READ, &key) != ERROR_SUCCESS)
