@@ -3,6 +3,7 @@
 #include <wincodec.h>
 
 #include "platform/alpha_blend.h"
+#include "platform/bgra_layout.h"
 #include "platform/win/com_ptr.h"
 
 namespace winui {
@@ -59,6 +60,9 @@ HBITMAP CreateOpaqueBitmap(IWICBitmapSource* source, COLORREF background) {
   UINT height = 0;
   if (FAILED(source->GetSize(&width, &height)) || width == 0 || height == 0)
     return nullptr;
+  const std::optional<BgraLayout> layout = BgraLayoutFor(width, height);
+  if (!layout)
+    return nullptr;
 
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -72,8 +76,7 @@ HBITMAP CreateOpaqueBitmap(IWICBitmapSource* source, COLORREF background) {
   if (bitmap == nullptr)
     return nullptr;
 
-  const UINT stride = width * 4;
-  if (FAILED(source->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) {
+  if (FAILED(source->CopyPixels(nullptr, layout->stride, layout->size, static_cast<BYTE*>(bits)))) {
     DeleteObject(bitmap);
     return nullptr;
   }
