@@ -9,21 +9,6 @@
 namespace winui {
 namespace {
 
-// COM for the calling thread, for as long as the object lives.
-class ComApartment {
- public:
-  ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-  ~ComApartment() {
-    if (initialised_)
-      CoUninitialize();
-  }
-
- private:
-  bool initialised_;
-};
-
 struct ResourceBytes {
   const BYTE* data = nullptr;
   DWORD size = 0;
@@ -104,7 +89,6 @@ bool PngBitmap::Load(HMODULE module, UINT resource_id, COLORREF background) {
     return false;
 
   // Activated by class id: COM loads the codec from its registered path, never by a bare name.
-  ComApartment apartment;
   ComPtr<IWICImagingFactory> factory;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                               IID_IWICImagingFactory,
