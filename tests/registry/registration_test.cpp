@@ -4,19 +4,17 @@
 #include <string>
 #include <vector>
 
-#include "registry/package_list.h"
+#include "registry/registration.h"
 #include "registry/registry_access.h"
 #include "tests/registry/scratch_registry.h"
+#include "tests/support/text_forms.h"
 
 namespace {
 
-using scratch::RawValue;
-using scratch::ReadRaw;
-using scratch::TextBytes;
-
-exlib::Tu_text Text(const std::u16string& wide) {
-  return exlib::Tu_text(wide.c_str(), static_cast<int32_t>(wide.size()));
-}
+using testsupport::RawValue;
+using testsupport::ReadRaw;
+using testsupport::Text;
+using testsupport::TextBytes;
 
 const char* const kPathEntries[] = {"INSTALL_PATH=%dir%\\", "install_cd=%src%\\",
                                     "L_INST_PATH=%drive%\\", nullptr};
@@ -105,7 +103,7 @@ TEST_F(Registration, EntryValuesDecideTheirOwnType) {
 TEST_F(Registration, UncreatableKeyFailsAtTheFirstEntry) {
   EXPECT_FALSE(WriteRegistrationEntries(HKEY_CURRENT_USER, Text(u"\\" + TitleKey()), kPathEntries,
                                         Text(u"C:\\Games"), Text(u"D:\\")));
-  EXPECT_FALSE(scratch::KeyExists(HKEY_CURRENT_USER, TitleKey()));
+  EXPECT_FALSE(testsupport::KeyExists(HKEY_CURRENT_USER, TitleKey()));
 }
 
 #ifndef _WIN32
@@ -132,8 +130,8 @@ TEST_F(Registration, DeletingRemovesOnlyTheEntriesValues) {
   ASSERT_TRUE(WriteRegistrationEntries(HKEY_CURRENT_USER, Text(sibling), entries, Text(u"C:\\B"),
                                        Text(u"D:")));
   ASSERT_TRUE(Write(entries, u"C:\\A", u"D:"));
-  ASSERT_EQ(scratch::WriteRaw(HKEY_CURRENT_USER, TitleKey(), u"no equals here", REG_SZ,
-                              TextBytes(u"foreign")),
+  ASSERT_EQ(testsupport::WriteRaw(HKEY_CURRENT_USER, TitleKey(), u"no equals here", REG_SZ,
+                                  TextBytes(u"foreign")),
             ERROR_SUCCESS);
 
   EXPECT_TRUE(DeleteRegistrationEntries(HKEY_CURRENT_USER, Text(TitleKey()), entries));
@@ -144,7 +142,7 @@ TEST_F(Registration, DeletingRemovesOnlyTheEntriesValues) {
   ASSERT_EQ(RegDeleteKeyW(HKEY_CURRENT_USER, ToWin(TitleKey().c_str())), ERROR_SUCCESS);
   ASSERT_TRUE(Write(entries, u"C:\\A", u"D:"));
   EXPECT_TRUE(DeleteRegistrationEntries(HKEY_CURRENT_USER, Text(TitleKey()), entries));
-  EXPECT_FALSE(scratch::KeyExists(HKEY_CURRENT_USER, TitleKey()));
+  EXPECT_FALSE(testsupport::KeyExists(HKEY_CURRENT_USER, TitleKey()));
   EXPECT_TRUE(DeleteRegistrationEntries(HKEY_CURRENT_USER, Text(TitleKey()), entries))
       << "values whose key is gone are removed already";
 
@@ -160,11 +158,11 @@ TEST_F(Registration, ValuesAlreadyGoneCountAsDeleted) {
   static const char* const entries[] = {"INSTALL_PATH=%dir%\\", "install_type=3", "MEDIA=DVD",
                                         nullptr};
   for (const char16_t* gone : {u"INSTALL_PATH", u"MEDIA"}) {
-    SCOPED_TRACE(scratch::Narrow(gone));
+    SCOPED_TRACE(testing::Message() << "value #" << std::u16string(gone).size());
     ASSERT_TRUE(Write(entries, u"C:\\A", u"D:"));
-    ASSERT_EQ(scratch::DeleteRawValue(HKEY_CURRENT_USER, TitleKey(), gone), ERROR_SUCCESS);
+    ASSERT_EQ(testsupport::DeleteValue(HKEY_CURRENT_USER, TitleKey(), gone), ERROR_SUCCESS);
     EXPECT_TRUE(DeleteRegistrationEntries(HKEY_CURRENT_USER, Text(TitleKey()), entries));
-    EXPECT_FALSE(scratch::KeyExists(HKEY_CURRENT_USER, TitleKey()));
+    EXPECT_FALSE(testsupport::KeyExists(HKEY_CURRENT_USER, TitleKey()));
   }
   EXPECT_TRUE(DeleteRegistrationEntries(HKEY_CURRENT_USER, Text(TitleKey()), entries))
       << "no key at all";
