@@ -12,7 +12,8 @@ class PngBitmap {
   PngBitmap& operator=(const PngBitmap&) = delete;
   virtual ~PngBitmap();
 
-  // Replaces any bitmap held. False, holding none, when the resource is missing or undecodable.
+  // Replaces any bitmap held. False, holding none, when the resource is missing or undecodable,
+  // or when the calling thread has not initialised COM (a ComApartment).
   bool Load(HMODULE module, UINT resource_id, COLORREF background);
 
   // Null while none is loaded.

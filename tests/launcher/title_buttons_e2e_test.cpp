@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/com_apartment.h"
 #include "platform/win/png_bitmap.h"
 #include "resource.h"
 #include "tests/launcher/e2e/button_states.h"
@@ -170,6 +171,7 @@ TEST_F(TitleButtons, EachButtonShowsItsOwnTitle) {
       e2e::SaveAsBmp(e2e::CaptureScreen(area), e2e::OutputFolderPath() + u"\\launcher_titles.bmp"));
 
   std::vector<e2e::Capture> images;
+  const ComApartment com;
   for (int i = 0; i < 7; ++i) {
     winui::PngBitmap image;
     ASSERT_TRUE(image.Load(GetModuleHandleW(nullptr), IDB_TITLE_FIRST + 14 + i,
