@@ -159,7 +159,7 @@ TEST_F(LauncherUnderLoad, KeepsAnsweringWhileTitlesAreRegisteredAThousandTimes) 
   const std::string expected = StatesOfTheRegistry();
   EXPECT_EQ(expected, "0101011 11");
   EXPECT_EQ(e2e::StatesOnceSettled(window, expected), expected);
-  EXPECT_TRUE(launcher->Running());
+  EXPECT_TRUE(launcher->Running()) << "exit code " << launcher->WaitForExit(0).value_or(0);
 }
 
 // Only text markers count as installed, and only a text list is read; a list of 100,000 ids is
