@@ -90,27 +90,46 @@ class DemoPack : public testing::Test {
                                                     u"/S /TITLES=trell_dravel5"};
 };
 
+// A launcher already open keeps a second one out by its own guard first; with none open, the
+// installer's guard shows the related-program dialog.
+TEST_F(DemoPack, TheInstallerKeepsLaunchersOut) {
+  std::unique_ptr<e2e::Process> launcher;
+  HWND window = e2e::OpenLauncher(pack_, launcher);
+  ASSERT_NE(window, nullptr);
+  e2e::Click(window, kInstall);
+  auto installer = e2e::ForeignProcess::WaitForDialogOf(pack_.File(u"inst.exe"), kInstallPatience);
+  ASSERT_TRUE(installer.has_value()) << "the installer's window did not show";
+  EXPECT_TRUE(e2e::MutexExists(kInstallerMutexName));
+
+  auto second = e2e::StartLauncher(pack_);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->WaitForExit(kInstallPatience), std::optional<DWORD>(0));
+  e2e::PressEscape(window);
+  EXPECT_EQ(launcher->WaitForExit(), std::optional<DWORD>(0));
+
+  auto third = e2e::StartLauncher(pack_);
+  ASSERT_NE(third, nullptr);
+  HWND related = e2e::WaitForDialog(third->Id(), u"error", kInstallPatience);
+  ASSERT_NE(related, nullptr) << "dialog 170 did not show";
+  e2e::Click(related, IDOK);
+  EXPECT_EQ(third->WaitForExit(), std::optional<DWORD>(0));
+
+  e2e::Click(installer->Dialog(), IDCANCEL);
+  EXPECT_EQ(installer->WaitForExit(kInstallPatience), std::optional<DWORD>(1)) << "cancelled";
+  EXPECT_FALSE(e2e::MutexExists(kInstallerMutexName));
+  EXPECT_EQ(e2e::DemoFolderGuard::CurrentFolders(), folders_.FoldersBefore());
+}
+
 TEST_F(DemoPack, InstallStartAndUninstallThroughTheLauncher) {
   std::unique_ptr<e2e::Process> launcher;
   HWND window = e2e::OpenLauncher(pack_, launcher);
   ASSERT_NE(window, nullptr);
   ASSERT_EQ(StatesOnceSettled(window, "0000000 10"), "0000000 10");
 
-  // The installer waits on its components page, holding its mutex, with the two titles chosen.
+  // The installer shows its components page with the two titles chosen.
   e2e::Click(window, kInstall);
   auto installer = e2e::ForeignProcess::WaitForDialogOf(pack_.File(u"inst.exe"), kInstallPatience);
   ASSERT_TRUE(installer.has_value()) << "the installer's window did not show";
-  EXPECT_TRUE(e2e::MutexExists(kInstallerMutexName));
-
-  {
-    SCOPED_TRACE("a second launcher while the installer runs");
-    auto second = e2e::StartLauncher(pack_);
-    ASSERT_NE(second, nullptr);
-    HWND related = e2e::WaitForDialog(second->Id(), u"error");
-    ASSERT_NE(related, nullptr) << "dialog 170 did not show";
-    e2e::Click(related, IDOK);
-    EXPECT_EQ(second->WaitForExit(), std::optional<DWORD>(0));
-  }
 
   e2e::Click(installer->Dialog(), kWizardNext);
   EXPECT_EQ(installer->WaitForExit(kInstallPatience), std::optional<DWORD>(0));
