@@ -12,20 +12,14 @@
 namespace packreg {
 namespace {
 
-exlib::Tu_text Text(const std::u16string& text) {
-  return exlib::Tu_text(text.c_str(), static_cast<int32_t>(text.size()));
-}
-
 std::string Id(const AppBase& title) {
-  return ToUtf8(
-      std::u16string_view(title.TitleId.Wide(), static_cast<size_t>(title.TitleId.Length())));
+  return ToUtf8(title.TitleId.WideView());
 }
 
 std::string KeyName(const AppBase& title) {
   const char* root =
       title.RootKey == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\";
-  return root + ToUtf8(std::u16string_view(title.KeyPath.Wide(),
-                                           static_cast<size_t>(title.KeyPath.Length())));
+  return root + ToUtf8(title.KeyPath.WideView());
 }
 
 constexpr char kPackageListName[] =
@@ -50,8 +44,7 @@ int PrintState(const AppBase& title, std::ostream& out, std::ostream& err) {
 
 AppBase* FindTitle(std::u16string_view title_id) {
   for (AppBase* title : CatalogueRecords()) {
-    if (std::u16string_view(title->TitleId.Wide(), static_cast<size_t>(title->TitleId.Length())) ==
-        title_id) {
+    if (title->TitleId.WideView() == title_id) {
       return title;
     }
   }
@@ -79,7 +72,7 @@ int RegisterTitle(AppBase& title, const std::u16string& dir, const std::u16strin
                   std::ostream& out, std::ostream& err) {
   if (!ReadTitleState(title))
     return Unreadable(title, err);
-  if (!title.RegisterPackage(Text(dir), Text(src))) {
+  if (!title.RegisterPackage(exlib::Tu_text::FromWide(dir), exlib::Tu_text::FromWide(src))) {
     err << "packreg: the registry refused the values of " << Id(title) << " under "
         << KeyName(title) << "; values written before the refusal stay\n";
     return kWriteRefused;

@@ -11,7 +11,7 @@ namespace packreg {
 namespace {
 
 std::string Utf8(const exlib::Tu_text& text) {
-  return ToUtf8(std::u16string_view(text.Wide(), static_cast<size_t>(text.Length())));
+  return ToUtf8(text.WideView());
 }
 
 // The title model reads a key it cannot open as "not installed"; a key that exists but refuses

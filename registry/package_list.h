@@ -14,11 +14,3 @@ void AppendToPackageList(const exlib::Tu_text& title_id);
 // Drops every item equal to the id and writes the rest back in order, or deletes the value when
 // nothing is left; false when the list could not be read or written.
 bool RemoveFromPackageList(const exlib::Tu_text& title_id);
-
-// Writes a title's entry lines name=value under root\key_path with %dir%, %src%, %drive%
-// substituted; stops at the first failed write (false).
-bool WriteRegistrationEntries(HKEY root, const exlib::Tu_text& key_path, const char* const* entries,
-                              exlib::Tu_text dir, exlib::Tu_text src);
-// Deletes (RegDeleteValueAndPrune) every entry's value; false when any deletion failed.
-bool DeleteRegistrationEntries(HKEY root, const exlib::Tu_text& key_path,
-                               const char* const* entries);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tests/launcher/e2e/harness.h"
-#include "tests/titles/title_test_state.h"
+#include "tests/support/registry_sandbox.h"
 #include "titles/brand.h"
 #include "titles/editions.h"
 
@@ -58,9 +58,7 @@ std::string StatesOnceSettled(HWND window, const Edition& edition, const std::st
 
 class Editions : public testing::Test {
  protected:
-  title_test::KeyGuard kavor_{HKEY_LOCAL_MACHINE, u"Software\\Delvarin"};
-  title_test::KeyGuard nuva_{HKEY_CURRENT_USER, u"Software\\Nuva"};
-  title_test::KeyGuard trell_{HKEY_CURRENT_USER, u"Software\\Trell"};
+  testsupport::RegistrySandbox sandbox_;
 };
 
 TEST_F(Editions, EachWindowHasItsTemplateAndFollowsTheRegistry) {

@@ -8,8 +8,8 @@
 
 #include "packreg/packreg.h"
 #include "platform/win32_api.h"
-#include "tests/registry/scratch_registry.h"
-#include "tests/titles/title_test_state.h"
+#include "tests/support/registry_sandbox.h"
+#include "tests/support/registry_values.h"
 
 namespace {
 
@@ -88,8 +88,7 @@ std::optional<Finished> RunExe(const std::u16string& arguments) {
 
 class PackregExe : public testing::Test {
  protected:
-  title_test::KeyGuard package_key_{HKEY_LOCAL_MACHINE, u"Software\\Delvarin\\morvex"};
-  title_test::KeyGuard dravel1_key_{HKEY_CURRENT_USER, u"Software\\Trell\\DRAVELB"};
+  testsupport::RegistrySandbox sandbox_;
 };
 
 // A quoted folder with blanks, "$", "%", Japanese characters and a trailing backslash (doubled
@@ -103,7 +102,7 @@ TEST_F(PackregExe, RegistersAQuotedFolderExactlyAndPrintsUtf8) {
   EXPECT_EQ(registered->out,
             u8"trell_dravel1   TRELL installed=yes in_package_list=yes "
             u8"C:\\ゲーム $1 100%\\ドラヴェル\\DRAVEL.exe\n");
-  EXPECT_EQ(title_test::ReadText(HKEY_CURRENT_USER, u"Software\\Trell\\DRAVELB", u"INSTALL_PATH"),
+  EXPECT_EQ(testsupport::ReadText(HKEY_CURRENT_USER, u"Software\\Trell\\DRAVELB", u"INSTALL_PATH"),
             u"C:\\ゲーム $1 100%\\ドラヴェル\\");
 
   const std::optional<Finished> listed = RunExe(u"list --json");
@@ -133,7 +132,7 @@ TEST_F(PackregExe, ReportsBadInputOnTheErrorStreamWithItsExitCode) {
   const std::optional<Finished> missing = RunExe(u"register trell_dravel1 --src E:");
   ASSERT_TRUE(missing);
   EXPECT_EQ(missing->exit_code, DWORD{packreg::kBadArguments});
-  EXPECT_FALSE(scratch::KeyExists(HKEY_CURRENT_USER, u"Software\\Trell\\DRAVELB"));
+  EXPECT_FALSE(testsupport::KeyExists(HKEY_CURRENT_USER, u"Software\\Trell\\DRAVELB"));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // packreg's commands run in-process against the registry: the host substitute, or the real one
-// under Wine. The three brand roots are set aside around every test.
+// under Wine, with the pack's keys moved aside around every test.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,16 +10,21 @@
 
 #include "packreg/packreg.h"
 #include "platform/win32_api.h"
-#include "tests/registry/scratch_registry.h"
 #include "tests/support/refused_key.h"
-#include "tests/titles/title_test_state.h"
+#include "tests/support/registry_sandbox.h"
+#include "tests/support/registry_values.h"
 #include "titles/catalogue.h"
 
 namespace {
 
-using scratch::RawValue;
-using scratch::ReadRaw;
-using scratch::TextBytes;
+using testsupport::KeyExists;
+using testsupport::RawValue;
+using testsupport::ReadRaw;
+using testsupport::TextBytes;
+
+std::u16string Widen(const std::string& ascii) {
+  return std::u16string(ascii.begin(), ascii.end());
+}
 
 const char16_t kPackageKey[] = u"Software\\Delvarin\\morvex";
 const char16_t kPackageList[] = u"installed_package_list";
@@ -70,19 +75,16 @@ Snapshot Take(const AppBase& title) {
   for (const char* const* entry = title.RegistrationEntries; *entry != nullptr; ++entry) {
     const std::string line = *entry;
     const std::string name = line.substr(0, line.find('='));
-    snapshot.values.push_back(ReadRaw(title.RootKey, key_path, scratch::Widen(name)));
+    snapshot.values.push_back(ReadRaw(title.RootKey, key_path, Widen(name)));
   }
   snapshot.values.push_back(ReadRaw(HKEY_LOCAL_MACHINE, kPackageKey, kPackageList));
-  snapshot.keys = {scratch::KeyExists(title.RootKey, key_path),
-                   scratch::KeyExists(HKEY_LOCAL_MACHINE, kPackageKey)};
+  snapshot.keys = {KeyExists(title.RootKey, key_path), KeyExists(HKEY_LOCAL_MACHINE, kPackageKey)};
   return snapshot;
 }
 
 class PackregTool : public testing::Test {
  protected:
-  title_test::KeyGuard kavor_{HKEY_LOCAL_MACHINE, u"Software\\Delvarin"};
-  title_test::KeyGuard nuva_{HKEY_CURRENT_USER, u"Software\\Nuva"};
-  title_test::KeyGuard trell_{HKEY_CURRENT_USER, u"Software\\Trell"};
+  testsupport::RegistrySandbox sandbox_;
 };
 
 struct BadArguments {
@@ -255,7 +257,7 @@ TEST_F(PackregTool, RoundTripLeavesTheRegistryAsItWas) {
   for (const RoundTrip& c : cases) {
     SCOPED_TRACE(c.id);
     const AppBase& title = Title(c.id);
-    const std::u16string id = scratch::Widen(c.id);
+    const std::u16string id = Widen(c.id);
     const Snapshot before = Take(title);
     const std::string installed_line = c.id + std::string(16 - std::string(c.id).size(), ' ') +
                                        c.brand + std::string(6 - std::string(c.brand).size(), ' ') +
@@ -298,8 +300,8 @@ TEST_F(PackregTool, RoundTripLeavesTheRegistryAsItWas) {
 // Every title in catalogue order, in both forms; only an installed title has an executable, and
 // one installed by someone else is not in the package list.
 TEST_F(PackregTool, ListShowsEveryTitleInCatalogueOrder) {
-  title_test::SetText(HKEY_CURRENT_USER, u"Software\\Nuva\\Box\\KELDRA", u"INSTALL_PATH",
-                      u"F:\\Keldra\\");
+  testsupport::WriteText(HKEY_CURRENT_USER, u"Software\\Nuva\\Box\\KELDRA", u"INSTALL_PATH",
+                         u"F:\\Keldra\\");
   const Outcome text = Packreg({u"list"});
   EXPECT_EQ(text.exit_code, packreg::kSuccess);
   const std::vector<std::string> lines = Lines(text.out);
@@ -392,7 +394,7 @@ TEST_F(PackregTool, RepeatedCommandsAreHarmless) {
             TextBytes(u"trell_dravel1"));
   EXPECT_EQ(Packreg({u"unregister", u"trell_dravel1"}).exit_code, packreg::kSuccess);
 
-  title_test::SetText(HKEY_CURRENT_USER, kDravel1Key, u"INSTALL_PATH", u"D:\\Other\\");
+  testsupport::WriteText(HKEY_CURRENT_USER, kDravel1Key, u"INSTALL_PATH", u"D:\\Other\\");
   const Snapshot before = Take(Title("trell_dravel1"));
   const Outcome again = Packreg({u"unregister", u"trell_dravel1"});
   EXPECT_EQ(again.exit_code, packreg::kSuccess);
@@ -415,7 +417,7 @@ TEST_F(PackregTool, RefusedWritesAndReadsAreReported) {
     EXPECT_NE(run.err.find("HKEY_CURRENT_USER\\Software\\Trell\\DRAVELB"), std::string::npos);
   }
   EXPECT_EQ(Packreg({u"status", u"trell_dravel1"}).exit_code, packreg::kNotInstalled);
-  EXPECT_FALSE(scratch::KeyExists(HKEY_LOCAL_MACHINE, kPackageKey));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kPackageKey));
   {
     SCOPED_TRACE("the package list, on registering");
     const RefusedKey refused(HKEY_LOCAL_MACHINE, kPackageKey, Refusal::kWrites);
