@@ -9,5 +9,5 @@ std::u16string TitleDisplayName(const exlib::Tu_text& name) {
       return *decoded;
     }
   }
-  return std::u16string(name.Wide(), static_cast<size_t>(name.Length()));
+  return std::u16string(name.WideView());
 }

@@ -25,11 +25,7 @@ TextValue ReadList() {
 void AppendItem(std::u16string& list, const exlib::Tu_text& item) {
   if (!list.empty())
     list += u',';
-  list.append(item.Wide(), static_cast<size_t>(item.Length()));
-}
-
-exlib::Tu_text ToText(const std::u16string& list) {
-  return exlib::Tu_text(list.c_str(), static_cast<int32_t>(list.size()));
+  list.append(item.WideView());
 }
 
 }  // namespace
@@ -44,15 +40,19 @@ bool PackageListContains(const exlib::Tu_text& title_id) {
   return false;
 }
 
+bool PackageListReadable() {
+  return ReadList().outcome != TextRead::kFailed;
+}
+
 // A list that exists but could not be read is left alone: writing the id on its own would drop
 // every other title's entry.
 void AppendToPackageList(const exlib::Tu_text& title_id) {
   const TextValue stored = ReadList();
   if (stored.outcome == TextRead::kFailed)
     return;
-  std::u16string list(stored.text.Wide(), static_cast<size_t>(stored.text.Length()));
+  std::u16string list(stored.text.WideView());
   AppendItem(list, title_id);
-  RegWriteText(HKEY_LOCAL_MACHINE, ListKeyPath(), ListValueName(), ToText(list));
+  RegWriteText(HKEY_LOCAL_MACHINE, ListKeyPath(), ListValueName(), exlib::Tu_text::FromWide(list));
 }
 
 // Every item equal to the id goes and the others keep their order. Empty items before the first
@@ -69,7 +69,7 @@ bool RemoveFromPackageList(const exlib::Tu_text& title_id) {
     if (*items.GetAt(i) != title_id)
       AppendItem(kept, *items.GetAt(i));
   }
-  const exlib::Tu_text rebuilt = ToText(kept);
+  const exlib::Tu_text rebuilt = exlib::Tu_text::FromWide(kept);
   if (rebuilt == stored.text)
     return true;
   if (kept.empty())

@@ -6,17 +6,11 @@
 
 // Whether an item of the list equals the id; a list that cannot be read holds nothing.
 bool PackageListContains(const exlib::Tu_text& title_id);
+// False when the list exists but could not be read; a missing list is an empty one.
+bool PackageListReadable();
 // Appends the id (after a "," unless the list is empty) and writes the list back; a list that
 // exists but cannot be read is left alone. No result.
 void AppendToPackageList(const exlib::Tu_text& title_id);
 // Drops every item equal to the id and writes the rest back in order, or deletes the value when
 // nothing is left; false when the list could not be read or written.
 bool RemoveFromPackageList(const exlib::Tu_text& title_id);
-
-// Writes a title's entry lines name=value under root\key_path with %dir%, %src%, %drive%
-// substituted; stops at the first failed write (false).
-bool WriteRegistrationEntries(HKEY root, const exlib::Tu_text& key_path, const char* const* entries,
-                              exlib::Tu_text dir, exlib::Tu_text src);
-// Deletes (RegDeleteValueAndPrune) every entry's value; false when any deletion failed.
-bool DeleteRegistrationEntries(HKEY root, const exlib::Tu_text& key_path,
-                               const char* const* entries);

@@ -1,21 +1,18 @@
 // Writing and deleting a title's registration entries, lines of the form name=value.
+#include "registry/registration.h"
+
 #include <string>
 #include <string_view>
 
-#include "registry/package_list.h"
 #include "registry/registry_access.h"
 
 namespace {
-
-std::u16string_view View(const exlib::Tu_text& text) {
-  return std::u16string_view(text.Wide(), static_cast<size_t>(text.Length()));
-}
 
 // Forward slashes become backslashes; then one trailing backslash goes, so that "%dir%\" in an
 // entry puts exactly one back.
 exlib::Tu_text NormalizeFolder(const exlib::Tu_text& folder) {
   const exlib::Tu_text backslashed = folder.RegexReplace("/", "\\");
-  const std::u16string_view path = View(backslashed);
+  const std::u16string_view path = backslashed.WideView();
   if (!path.empty() && path.back() == u'\\')
     return backslashed.Left(static_cast<int32_t>(path.size() - 1));
   return backslashed;
@@ -62,7 +59,7 @@ exlib::Tu_text Substitute(std::u16string_view value, const Placeholder (&placeho
   }
   if (position < value.size())
     result.append(value.substr(position));
-  return exlib::Tu_text(result.c_str(), static_cast<int32_t>(result.size()));
+  return exlib::Tu_text::FromWide(result);
 }
 
 // A line without "=" names no value: it is skipped, and nothing is written or deleted for it.
@@ -84,7 +81,7 @@ bool WriteRegistrationEntries(HKEY root, const exlib::Tu_text& key_path, const c
   const exlib::Tu_text source = NormalizeFolder(src);
   const exlib::Tu_text drive = DriveOf(source);
   const Placeholder placeholders[3] = {
-      {u"%dir%", View(folder)}, {u"%src%", View(source)}, {u"%drive%", View(drive)}};
+      {u"%dir%", folder.WideView()}, {u"%src%", source.WideView()}, {u"%drive%", drive.WideView()}};
   for (; *entries != nullptr; ++entries) {
     exlib::Tu_text name;
     exlib::Tu_text value;
@@ -92,9 +89,9 @@ bool WriteRegistrationEntries(HKEY root, const exlib::Tu_text& key_path, const c
       continue;
     // The number is read as a 64-bit value and stored as its low 32 bits.
     const bool written =
-        IsNumber(View(value))
+        IsNumber(value.WideView())
             ? RegWriteDword(root, key_path, name, static_cast<DWORD>(value.ToInt64()))
-            : RegWriteText(root, key_path, name, Substitute(View(value), placeholders));
+            : RegWriteText(root, key_path, name, Substitute(value.WideView(), placeholders));
     if (!written)
       return false;
   }

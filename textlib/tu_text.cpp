@@ -27,6 +27,12 @@ Tu_text::Tu_text(const char16_t* wide, int32_t count) {
   AssignWide(wide, count);
 }
 
+Tu_text Tu_text::FromWide(std::u16string_view wide) {
+  Tu_text text;
+  text.AssignWideString(std::u16string(wide));
+  return text;
+}
+
 // The narrow form is what is read again: texts made under the classic locale (the catalogue's
 // names) get their wide form from the user's code page once it is set.
 Tu_text::Tu_text(const Tu_text& other) {

@@ -15,6 +15,8 @@ class Tu_text {
   Tu_text();
   Tu_text(const char* narrow);                        // NOLINT: narrow literals convert implicitly
   Tu_text(const char16_t* wide, int32_t count = -1);  // count -1: up to the NUL
+  // Exactly these UTF-16 code units, NULs among them included (never an unset text).
+  static Tu_text FromWide(std::u16string_view wide);
   // A copy reads the source's narrow form again in the current code page (its wide form if it has
   // none); assignment reads the wide form; a move takes both forms as they are.
   Tu_text(const Tu_text& other);
@@ -31,6 +33,7 @@ class Tu_text {
   const char* Narrow() const;
   const char16_t* Wide() const;
   int32_t Length() const;
+  std::u16string_view WideView() const;  // the whole wide form, past any NUL
   uint32_t NarrowLength() const;
   bool HasNarrow() const;
   bool HasWide() const;
@@ -56,7 +59,6 @@ class Tu_text {
   bool operator!=(const char* narrow) const { return !(*this == narrow); }
 
  private:
-  std::u16string_view WideView() const;  // the whole wide form, past any NUL
   void AssignWideString(std::u16string wide);
 
   // Absent when the text is unset or when the form could not be converted from the other.

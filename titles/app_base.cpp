@@ -2,6 +2,7 @@
 
 #include "launcher/shell_open.h"
 #include "registry/package_list.h"
+#include "registry/registration.h"
 #include "registry/registry_access.h"
 #include "textlib/paths.h"
 #include "titles/user_folders.h"

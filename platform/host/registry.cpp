@@ -372,6 +372,72 @@ LSTATUS RegDeleteKeyW(HKEY key, LPCWSTR sub_key) {
   return ERROR_SUCCESS;
 }
 
+namespace {
+
+// Copies a name into a caller's buffer of `length` characters (room for the NUL included) and
+// answers its length without the NUL, as both enumerations do.
+LSTATUS CopyName(const std::u16string& name, LPWSTR buffer, LPDWORD length) {
+  if (buffer == nullptr || length == nullptr)
+    return ERROR_INVALID_PARAMETER;
+  if (name.size() + 1 > *length)
+    return ERROR_MORE_DATA;
+  std::copy(name.begin(), name.end(), buffer);
+  buffer[name.size()] = 0;
+  *length = static_cast<DWORD>(name.size());
+  return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+LSTATUS RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD name_length, LPDWORD,
+                      LPWSTR key_class, LPDWORD class_length, PFILETIME last_write_time) {
+  if (LSTATUS hooked = RunHook("RegEnumKeyExW", nullptr))
+    return hooked;
+  std::shared_ptr<Key> open;
+  if (LSTATUS status = Resolve(key, KEY_ENUMERATE_SUB_KEYS, open))
+    return status;
+  if (index >= open->subkeys.size())
+    return ERROR_NO_MORE_ITEMS;
+  if (LSTATUS status = CopyName(open->subkeys[index]->name, name, name_length))
+    return status;
+  if (key_class != nullptr && class_length != nullptr && *class_length > 0)
+    key_class[0] = 0;
+  if (class_length != nullptr)
+    *class_length = 0;
+  if (last_write_time != nullptr)
+    *last_write_time = FILETIME{0, 0};
+  return ERROR_SUCCESS;
+}
+
+LSTATUS RegEnumValueW(HKEY key, DWORD index, LPWSTR value_name, LPDWORD value_name_length,
+                      LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD data_size) {
+  if (reserved != nullptr || (data != nullptr && data_size == nullptr))
+    return ERROR_INVALID_PARAMETER;
+  if (LSTATUS hooked = RunHook("RegEnumValueW", nullptr))
+    return hooked;
+  std::shared_ptr<Key> open;
+  if (LSTATUS status = Resolve(key, KEY_QUERY_VALUE, open))
+    return status;
+  if (index >= open->values.size())
+    return ERROR_NO_MORE_ITEMS;
+  const Value& value = open->values[index];
+  if (LSTATUS status = CopyName(value.name, value_name, value_name_length))
+    return status;
+  if (type != nullptr)
+    *type = value.type;
+  const auto size = static_cast<DWORD>(value.data.size());
+  LSTATUS status = ERROR_SUCCESS;
+  if (data != nullptr) {
+    if (size > *data_size)
+      status = ERROR_MORE_DATA;
+    else
+      std::copy(value.data.begin(), value.data.end(), data);
+  }
+  if (data_size != nullptr)
+    *data_size = size;
+  return status;
+}
+
 LSTATUS RegCloseKey(HKEY key) {
   if (LSTATUS hooked = RunHook("RegCloseKey", nullptr))
     return hooked;

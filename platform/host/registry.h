@@ -43,6 +43,7 @@ typedef DWORD REGSAM;
 #define ERROR_BAD_PATHNAME 161L
 #define ERROR_NOACCESS 998L
 #define ERROR_KEY_DELETED 1018L
+#define ERROR_NO_MORE_ITEMS 259L
 
 LSTATUS RegOpenKeyExW(HKEY key, LPCWSTR sub_key, DWORD options, REGSAM desired, PHKEY result);
 LSTATUS RegCreateKeyExW(HKEY key, LPCWSTR sub_key, DWORD reserved, LPWSTR key_class, DWORD options,
@@ -50,6 +51,8 @@ LSTATUS RegCreateKeyExW(HKEY key, LPCWSTR sub_key, DWORD reserved, LPWSTR key_cl
                         LPDWORD disposition);
 LSTATUS RegQueryValueExW(HKEY key, LPCWSTR value_name, LPDWORD reserved, LPDWORD type, LPBYTE data,
                          LPDWORD data_size);
+// Like Windows, a text given without its NUL is checked for one in the two bytes after data_size
+// (read on purpose beyond the stated size) and stored one character longer when it is there.
 LSTATUS RegSetValueExW(HKEY key, LPCWSTR value_name, DWORD reserved, DWORD type, const BYTE* data,
                        DWORD data_size);
 LSTATUS RegDeleteValueW(HKEY key, LPCWSTR value_name);
@@ -58,6 +61,12 @@ LSTATUS RegQueryInfoKeyW(HKEY key, LPWSTR key_class, LPDWORD class_length, LPDWO
                          LPDWORD values, LPDWORD max_value_name_length, LPDWORD max_value_length,
                          LPDWORD security_descriptor_size, PFILETIME last_write_time);
 LSTATUS RegDeleteKeyW(HKEY key, LPCWSTR sub_key);
+// Enumeration in the order the names were first stored; the name lengths are in characters,
+// without the NUL.
+LSTATUS RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD name_length, LPDWORD reserved,
+                      LPWSTR key_class, LPDWORD class_length, PFILETIME last_write_time);
+LSTATUS RegEnumValueW(HKEY key, DWORD index, LPWSTR value_name, LPDWORD value_name_length,
+                      LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD data_size);
 LSTATUS RegCloseKey(HKEY key);
 
 namespace hostwin {

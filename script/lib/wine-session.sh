@@ -1,10 +1,36 @@
 # Sourced by the scripts and by ctest's emulator: the build's own Wine prefix, its persistent
 # wineserver and, for windows, an X display. Nothing here touches the user's ~/.wine.
 pack_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-pack_state="$pack_root/build/wine-session"
 
-export WINEARCH=win32
-export WINEPREFIX="${PACK_WINEPREFIX:-$pack_root/build/wineprefix}"
+# True when this machine executes 32-bit code; some (sandboxed kernels among them) refuse any
+# 32-bit program with "Exec format error", and 32-bit Wine with it.
+pack_runs_32bit() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+
+# The Wine the session runs: win32 (the product's own architecture) where the machine can, else
+# win64, which runs the 64-bit builds of the same sources. PACK_WINE_ARCH chooses explicitly.
+if [ -z "${PACK_WINE_ARCH:-}" ]; then
+  if pack_runs_32bit; then PACK_WINE_ARCH=win32; else PACK_WINE_ARCH=win64; fi
+fi
+export PACK_WINE_ARCH
+export WINEARCH=$PACK_WINE_ARCH
+if [ "$PACK_WINE_ARCH" = win64 ]; then
+  pack_state="$pack_root/build/wine-session64"
+  export WINEPREFIX="${PACK_WINEPREFIX:-$pack_root/build/wineprefix64}"
+  # Debian's wine and wineboot pick the 32-bit loader whenever it is installed, runnable or not.
+  export WINELOADER=/usr/lib/wine/wine64
+  pack_wine_bin="$pack_root/build/wine64-bin"
+  if [ ! -x "$pack_wine_bin/wineboot" ]; then
+    # Scripts, not symlinks: the loader refuses to start under another name than its own.
+    mkdir -p "$pack_wine_bin"
+    printf '#!/bin/sh\nexec %s "$@"\n' "$WINELOADER" >"$pack_wine_bin/wine"
+    printf '#!/bin/sh\nexec %s wineboot "$@"\n' "$WINELOADER" >"$pack_wine_bin/wineboot"
+    chmod +x "$pack_wine_bin/wine" "$pack_wine_bin/wineboot"
+  fi
+  case ":$PATH:" in *":$pack_wine_bin:"*) ;; *) export PATH="$pack_wine_bin:$PATH" ;; esac
+else
+  pack_state="$pack_root/build/wine-session"
+  export WINEPREFIX="${PACK_WINEPREFIX:-$pack_root/build/wineprefix}"
+fi
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Wine takes its code page from the glibc locale; ja_JP is generated into the build, not the system.

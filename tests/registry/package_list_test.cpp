@@ -1,5 +1,5 @@
-// The pack's list of installed titles at its fixed place, and registering titles into it. On
-// Windows builds the list that was there before is saved and put back after each test.
+// The pack's list of installed titles at its fixed place, and registering titles into it, with
+// the pack's keys moved aside for each test.
 #include "registry/package_list.h"
 
 #include <gtest/gtest.h>
@@ -8,47 +8,32 @@
 #include <string>
 #include <vector>
 
+#include "registry/registration.h"
 #include "registry/registry_access.h"
 #include "tests/registry/scratch_registry.h"
+#include "tests/support/registry_sandbox.h"
+#include "tests/support/text_forms.h"
 
 namespace {
 
-using scratch::RawValue;
-using scratch::ReadRaw;
-using scratch::TextBytes;
-using scratch::WriteRaw;
+using testsupport::RawValue;
+using testsupport::ReadRaw;
+using testsupport::Text;
+using testsupport::TextBytes;
+using testsupport::WriteRaw;
 
 const std::u16string kListKey = u"Software\\Delvarin\\morvex";
 const std::u16string kListValue = u"installed_package_list";
-
-exlib::Tu_text Text(const std::u16string& wide) {
-  return exlib::Tu_text(wide.c_str(), static_cast<int32_t>(wide.size()));
-}
 
 class PackageList : public scratch::RegistryTest {
  protected:
   void SetUp() override {
     RegistryTest::SetUp();
-#ifdef _WIN32
-    key_existed_ = scratch::KeyExists(HKEY_LOCAL_MACHINE, kListKey);
-    vendor_key_existed_ = scratch::KeyExists(HKEY_LOCAL_MACHINE, u"Software\\Delvarin");
-    saved_ = ReadRaw(HKEY_LOCAL_MACHINE, kListKey, kListValue);
-    RemoveList();
-#endif
+    sandbox_.emplace();
   }
 
   void TearDown() override {
-#ifdef _WIN32
-    RemoveList();
-    if (saved_.status == ERROR_SUCCESS) {
-      EXPECT_EQ(WriteRaw(HKEY_LOCAL_MACHINE, kListKey, kListValue, saved_.type, saved_.bytes),
-                ERROR_SUCCESS);
-    }
-    if (!key_existed_)
-      RegDeleteKeyW(HKEY_LOCAL_MACHINE, ToWin(kListKey.c_str()));  // only when left empty
-    if (!vendor_key_existed_)
-      RegDeleteKeyW(HKEY_LOCAL_MACHINE, ToWin(u"Software\\Delvarin"));
-#endif
+    sandbox_.reset();
     RegistryTest::TearDown();
   }
 
@@ -80,9 +65,7 @@ class PackageList : public scratch::RegistryTest {
   }
 
  private:
-  bool key_existed_ = false;
-  bool vendor_key_existed_ = false;
-  RawValue saved_;
+  std::optional<testsupport::RegistrySandbox> sandbox_;
 };
 
 // An item names a title only when it equals the id code unit for code unit.
@@ -209,8 +192,8 @@ TEST_F(PackageList, EmptiedListPrunesThePackageKeyOnlyWhenNothingElseIsInIt) {
     }
     EXPECT_TRUE(RemoveFromPackageList(Text(u"T1")));
     EXPECT_EQ(List(), std::nullopt);
-    EXPECT_EQ(scratch::KeyExists(HKEY_LOCAL_MACHINE, kListKey), other != "nothing");
-    EXPECT_TRUE(scratch::KeyExists(HKEY_LOCAL_MACHINE, u"Software\\Delvarin"));
+    EXPECT_EQ(testsupport::KeyExists(HKEY_LOCAL_MACHINE, kListKey), other != "nothing");
+    EXPECT_TRUE(testsupport::KeyExists(HKEY_LOCAL_MACHINE, u"Software\\Delvarin"));
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, ToWin(sub.c_str()));
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, ToWin(kListKey.c_str()), 0, KEY_ALL_ACCESS, key.out()) ==
         ERROR_SUCCESS)
@@ -312,7 +295,7 @@ TEST_F(PackageList, RegisteringOneTitleNeverDisturbsAnother) {
 
   EXPECT_TRUE(a.Unregister());
   EXPECT_EQ(List(), u"Other,,Third,B");
-  EXPECT_FALSE(scratch::KeyExists(HKEY_CURRENT_USER, Scratch(u"A")));
+  EXPECT_FALSE(testsupport::KeyExists(HKEY_CURRENT_USER, Scratch(u"A")));
   EXPECT_EQ(b.Values(), b_values);
   EXPECT_TRUE(a.Unregister()) << "nothing left to remove";
   EXPECT_EQ(List(), u"Other,,Third,B");

@@ -4,18 +4,16 @@
 #include <string>
 #include <vector>
 
-#include "registry/package_list.h"
+#include "registry/registration.h"
 #include "tests/registry/scratch_registry.h"
+#include "tests/support/text_forms.h"
 
 namespace {
 
-using scratch::RawValue;
-using scratch::ReadRaw;
-using scratch::TextBytes;
-
-exlib::Tu_text Text(const std::u16string& wide) {
-  return exlib::Tu_text(wide.c_str(), static_cast<int32_t>(wide.size()));
-}
+using testsupport::RawValue;
+using testsupport::ReadRaw;
+using testsupport::Text;
+using testsupport::TextBytes;
 
 const char* const kPathEntries[] = {"INSTALL_PATH=%dir%\\", "install_cd=%src%\\",
                                     "L_INST_PATH=%drive%\\", nullptr};
@@ -104,7 +102,7 @@ TEST_F(Registration, EntryValuesDecideTheirOwnType) {
 TEST_F(Registration, UncreatableKeyFailsAtTheFirstEntry) {
   EXPECT_FALSE(WriteRegistrationEntries(HKEY_CURRENT_USER, Text(u"\\" + TitleKey()), kPathEntries,
                                         Text(u"C:\\Games"), Text(u"D:\\")));
-  EXPECT_FALSE(scratch::KeyExists(HKEY_CURRENT_USER, TitleKey()));
+  EXPECT_FALSE(testsupport::KeyExists(HKEY_CURRENT_USER, TitleKey()));
 }
 
 #ifndef _WIN32
@@ -131,8 +129,8 @@ TEST_F(Registration, DeletingRemovesOnlyTheEntriesValues) {
   ASSERT_TRUE(WriteRegistrationEntries(HKEY_CURRENT_USER, Text(sibling), entries, Text(u"C:\\B"),
                                        Text(u"D:")));
   ASSERT_TRUE(Write(entries, u"C:\\A", u"D:"));
-  ASSERT_EQ(scratch::WriteRaw(HKEY_CURRENT_USER, TitleKey(), u"no equals here", REG_SZ,
-                              TextBytes(u"foreign")),
+  ASSERT_EQ(testsupport::WriteRaw(HKEY_CURRENT_USER, TitleKey(), u"no equals here", REG_SZ,
+                                  TextBytes(u"foreign")),
             ERROR_SUCCESS);
 
   EXPECT_TRUE(DeleteRegistrationEntries(HKEY_CURRENT_USER, Text(TitleKey()), entries));
@@ -143,7 +141,7 @@ TEST_F(Registration, DeletingRemovesOnlyTheEntriesValues) {
   ASSERT_EQ(RegDeleteKeyW(HKEY_CURRENT_USER, ToWin(TitleKey().c_str())), ERROR_SUCCESS);
   ASSERT_TRUE(Write(entries, u"C:\\A", u"D:"));
   EXPECT_TRUE(DeleteRegistrationEntries(HKEY_CURRENT_USER, Text(TitleKey()), entries));
-  EXPECT_FALSE(scratch::KeyExists(HKEY_CURRENT_USER, TitleKey()));
+  EXPECT_FALSE(testsupport::KeyExists(HKEY_CURRENT_USER, TitleKey()));
   EXPECT_FALSE(DeleteRegistrationEntries(HKEY_CURRENT_USER, Text(TitleKey()), entries))
       << "the key is gone";
 

@@ -8,21 +8,16 @@
 
 #include "registry/scoped_key.h"
 #include "tests/registry/scratch_registry.h"
+#include "tests/support/text_forms.h"
 
 namespace {
 
-using scratch::RawValue;
-using scratch::ReadRaw;
-using scratch::TextBytes;
-using scratch::WriteRaw;
-
-exlib::Tu_text Text(const std::u16string& wide) {
-  return exlib::Tu_text(wide.c_str(), static_cast<int32_t>(wide.size()));
-}
-
-std::u16string Wide(const exlib::Tu_text& text) {
-  return std::u16string(text.Wide(), static_cast<size_t>(text.Length()));
-}
+using testsupport::RawValue;
+using testsupport::ReadRaw;
+using testsupport::Text;
+using testsupport::TextBytes;
+using testsupport::WideOf;
+using testsupport::WriteRaw;
 
 class RegistryAccess : public scratch::RegistryTest {
  protected:
@@ -30,7 +25,7 @@ class RegistryAccess : public scratch::RegistryTest {
     return RegHasTextValue(HKEY_CURRENT_USER, Text(Scratch()), Text(name));
   }
   std::u16string ReadText(const std::u16string& name) {
-    return Wide(RegReadText(HKEY_CURRENT_USER, Text(Scratch()), Text(name)));
+    return WideOf(RegReadText(HKEY_CURRENT_USER, Text(Scratch()), Text(name)));
   }
 };
 
@@ -77,7 +72,8 @@ TEST_F(RegistryAccess, MissingKeyOrValueReadsAsNoText) {
   EXPECT_FALSE(HasText(u"Absent"));
   EXPECT_EQ(ReadText(u"Absent"), u"");
   EXPECT_FALSE(RegHasTextValue(HKEY_CURRENT_USER, Text(Scratch(u"Missing")), Text(u"Present")));
-  EXPECT_EQ(Wide(RegReadText(HKEY_CURRENT_USER, Text(Scratch(u"Missing")), Text(u"Present"))), u"");
+  EXPECT_EQ(WideOf(RegReadText(HKEY_CURRENT_USER, Text(Scratch(u"Missing")), Text(u"Present"))),
+            u"");
 }
 
 // Text goes out as REG_SZ with its NUL, numbers as four little-endian bytes.
@@ -253,8 +249,8 @@ TEST_F(RegistryAccess, DeleteValueAndPruneRemovesOnlyTheEmptiedKey) {
     }
 
     EXPECT_TRUE(RegDeleteValueAndPrune(HKEY_CURRENT_USER, Text(key), Text(u"value")));
-    EXPECT_EQ(scratch::KeyExists(HKEY_CURRENT_USER, key), c.key_stays);
-    EXPECT_TRUE(scratch::KeyExists(HKEY_CURRENT_USER, Scratch(u"Parent")));
+    EXPECT_EQ(testsupport::KeyExists(HKEY_CURRENT_USER, key), c.key_stays);
+    EXPECT_TRUE(testsupport::KeyExists(HKEY_CURRENT_USER, Scratch(u"Parent")));
     EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, key, u"Value").status, ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, key, u"Other").status == ERROR_SUCCESS,
               c.value_stays_named_other);
@@ -265,7 +261,7 @@ TEST_F(RegistryAccess, DeleteValueAndPruneRemovesOnlyTheEmptiedKey) {
 TEST_F(RegistryAccess, DeleteValueAndPruneFailsOnAMissingKey) {
   EXPECT_FALSE(
       RegDeleteValueAndPrune(HKEY_CURRENT_USER, Text(Scratch(u"Missing")), Text(u"Value")));
-  EXPECT_FALSE(scratch::KeyExists(HKEY_CURRENT_USER, Scratch(u"Missing")));
+  EXPECT_FALSE(testsupport::KeyExists(HKEY_CURRENT_USER, Scratch(u"Missing")));
 }
 
 }  // namespace

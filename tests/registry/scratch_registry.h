@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/win32_api.h"
+#include "tests/support/registry_values.h"
 
 namespace scratch {
 
@@ -43,66 +44,6 @@ class TestKey {
  private:
   HKEY key_ = nullptr;
 };
-
-// A value as stored, read with raw calls.
-struct RawValue {
-  LSTATUS status = ERROR_SUCCESS;
-  DWORD type = REG_NONE;
-  std::vector<BYTE> bytes;
-
-  bool operator==(const RawValue& other) const {
-    return status == other.status && type == other.type && bytes == other.bytes;
-  }
-};
-
-inline RawValue ReadRaw(HKEY root, const std::u16string& path, const std::u16string& name) {
-  RawValue value;
-  TestKey key;
-  value.status = RegOpenKeyExW(root, ToWin(path.c_str()), 0, KEY_READ, key.out());
-  if (value.status != ERROR_SUCCESS)
-    return value;
-  DWORD size = 0;
-  value.status =
-      RegQueryValueExW(key.get(), ToWin(name.c_str()), nullptr, &value.type, nullptr, &size);
-  if (value.status != ERROR_SUCCESS)
-    return value;
-  value.bytes.resize(size);
-  value.status = RegQueryValueExW(key.get(), ToWin(name.c_str()), nullptr, &value.type,
-                                  value.bytes.data(), &size);
-  value.bytes.resize(size);
-  return value;
-}
-
-// Stores the bytes as given, with guard characters behind them so that the registry never finds
-// a NUL there to add to a text.
-inline LSTATUS WriteRaw(HKEY root, const std::u16string& path, const std::u16string& name,
-                        DWORD type, std::vector<BYTE> bytes) {
-  TestKey key;
-  LSTATUS status = RegCreateKeyExW(root, ToWin(path.c_str()), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                   nullptr, key.out(), nullptr);
-  if (status != ERROR_SUCCESS)
-    return status;
-  const auto size = static_cast<DWORD>(bytes.size());
-  bytes.insert(bytes.end(), {'!', '!', '!', '!'});
-  return RegSetValueExW(key.get(), ToWin(name.c_str()), 0, type, bytes.data(), size);
-}
-
-// The UTF-16 bytes of a text, with its NUL when asked.
-inline std::vector<BYTE> TextBytes(const std::u16string& text, bool with_nul = true) {
-  std::vector<BYTE> bytes;
-  for (char16_t c : text) {
-    bytes.push_back(static_cast<BYTE>(c & 0xFF));
-    bytes.push_back(static_cast<BYTE>(c >> 8));
-  }
-  if (with_nul)
-    bytes.insert(bytes.end(), {0, 0});
-  return bytes;
-}
-
-inline bool KeyExists(HKEY root, const std::u16string& path) {
-  TestKey key;
-  return RegOpenKeyExW(root, ToWin(path.c_str()), 0, KEY_READ, key.out()) == ERROR_SUCCESS;
-}
 
 class RegistryTest : public testing::Test {
  protected:

@@ -11,6 +11,8 @@
 namespace {
 
 using scratch::TestKey;
+using testsupport::RawValue;
+using testsupport::ReadRaw;
 
 class Win32Registry : public scratch::RegistryTest {
  protected:
@@ -31,26 +33,6 @@ LSTATUS SetBytes(HKEY key, const char16_t* name, DWORD type, const std::vector<B
 LSTATUS SetText(HKEY key, const char16_t* name, const std::u16string& text) {
   return RegSetValueExW(key, ToWin(name), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                         static_cast<DWORD>((text.size() + 1) * 2));
-}
-
-struct Stored {
-  LSTATUS status = ERROR_SUCCESS;
-  DWORD type = REG_NONE;
-  std::vector<BYTE> bytes;
-};
-
-// Asks the size first, then reads into a buffer of exactly that size.
-Stored Query(HKEY key, const char16_t* name) {
-  Stored stored;
-  DWORD size = 0;
-  stored.status = RegQueryValueExW(key, ToWin(name), nullptr, &stored.type, nullptr, &size);
-  if (stored.status != ERROR_SUCCESS)
-    return stored;
-  stored.bytes.assign(size, 0xEE);
-  stored.status =
-      RegQueryValueExW(key, ToWin(name), nullptr, &stored.type, stored.bytes.data(), &size);
-  stored.bytes.resize(size);
-  return stored;
 }
 
 DWORD CountOf(HKEY key, bool subkeys) {
@@ -104,7 +86,7 @@ TEST_F(Win32Registry, NamesMatchWithoutRegardToCase) {
     ASSERT_EQ(SetText(key.get(), c.stored, u"x"), ERROR_SUCCESS);
     TestKey reopened;
     EXPECT_EQ(Open(reopened, Scratch(c.asked)), c.same ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(Query(key.get(), c.asked).status, c.same ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(ReadRaw(key.get(), c.asked).status, c.same ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND);
   }
 }
 
@@ -145,7 +127,7 @@ TEST_F(Win32Registry, ValuesKeepTheirBytesAndType) {
   }
   EXPECT_EQ(CountOf(key.get(), false), cases.size());
   for (const Case& c : cases) {
-    Stored stored = Query(key.get(), c.name);
+    RawValue stored = ReadRaw(key.get(), c.name);
     EXPECT_EQ(stored.status, ERROR_SUCCESS);
     EXPECT_EQ(stored.type, c.type);
     EXPECT_EQ(stored.bytes, c.bytes) << "value " << std::to_string(c.type);
@@ -214,11 +196,11 @@ TEST_F(Win32Registry, TextCountMissingItsNulIsExtendedWhenTheNulFollows) {
   ASSERT_EQ(
       RegSetValueExW(key.get(), ToWin(u"Text"), 0, REG_SZ, reinterpret_cast<const BYTE*>(text), 4),
       ERROR_SUCCESS);
-  EXPECT_EQ(Query(key.get(), u"Text").bytes, (std::vector<BYTE>{'a', 0, 'b', 0, 0, 0}));
+  EXPECT_EQ(ReadRaw(key.get(), u"Text").bytes, (std::vector<BYTE>{'a', 0, 'b', 0, 0, 0}));
   ASSERT_EQ(RegSetValueExW(key.get(), ToWin(u"Binary"), 0, REG_BINARY,
                            reinterpret_cast<const BYTE*>(text), 4),
             ERROR_SUCCESS);
-  EXPECT_EQ(Query(key.get(), u"Binary").bytes.size(), 4u);
+  EXPECT_EQ(ReadRaw(key.get(), u"Binary").bytes.size(), 4u);
 }
 
 TEST_F(Win32Registry, SettingAValueAgainReplacesItAndItsType) {
@@ -227,7 +209,7 @@ TEST_F(Win32Registry, SettingAValueAgainReplacesItAndItsType) {
   ASSERT_EQ(SetText(key.get(), u"Marker", u"text"), ERROR_SUCCESS);
   ASSERT_EQ(SetBytes(key.get(), u"MARKER", REG_DWORD, {7, 0, 0, 0}), ERROR_SUCCESS);
   EXPECT_EQ(CountOf(key.get(), false), 1u);
-  Stored stored = Query(key.get(), u"marker");
+  RawValue stored = ReadRaw(key.get(), u"marker");
   EXPECT_EQ(stored.type, static_cast<DWORD>(REG_DWORD));
   EXPECT_EQ(stored.bytes, (std::vector<BYTE>{7, 0, 0, 0}));
 }
@@ -238,7 +220,7 @@ TEST_F(Win32Registry, NullAndEmptyNameBothNameTheDefaultValue) {
   ASSERT_EQ(
       RegSetValueExW(key.get(), nullptr, 0, REG_BINARY, reinterpret_cast<const BYTE*>("z"), 1),
       ERROR_SUCCESS);
-  EXPECT_EQ(Query(key.get(), u"").bytes, std::vector<BYTE>{'z'});
+  EXPECT_EQ(ReadRaw(key.get(), u"").bytes, std::vector<BYTE>{'z'});
   EXPECT_EQ(RegDeleteValueW(key.get(), ToWin(u"")), ERROR_SUCCESS);
   EXPECT_EQ(CountOf(key.get(), false), 0u);
 }
@@ -253,7 +235,7 @@ TEST_F(Win32Registry, DeletingAValueRemovesOnlyThatOne) {
   EXPECT_EQ(RegDeleteValueW(key.get(), ToWin(u"One")), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(CountOf(key.get(), false), 1u);
   EXPECT_EQ(CountOf(key.get(), true), 1u);
-  EXPECT_EQ(Query(key.get(), u"Two").status, ERROR_SUCCESS);
+  EXPECT_EQ(ReadRaw(key.get(), u"Two").status, ERROR_SUCCESS);
 }
 
 // A read handle cannot change values and a write handle cannot read them.
@@ -267,12 +249,12 @@ TEST_F(Win32Registry, HandlesGrantOnlyTheRightsTheyWereOpenedWith) {
   EXPECT_EQ(SetText(read.get(), u"Kept", u"after"), ERROR_ACCESS_DENIED);
   EXPECT_EQ(SetText(read.get(), u"New", u"after"), ERROR_ACCESS_DENIED);
   EXPECT_EQ(RegDeleteValueW(read.get(), ToWin(u"Kept")), ERROR_ACCESS_DENIED);
-  EXPECT_EQ(Query(read.get(), u"Kept").bytes, Query(all.get(), u"Kept").bytes);
+  EXPECT_EQ(ReadRaw(read.get(), u"Kept").bytes, ReadRaw(all.get(), u"Kept").bytes);
   EXPECT_EQ(CountOf(all.get(), false), 1u);
 
   TestKey write;
   ASSERT_EQ(Open(write, Scratch(), KEY_WRITE), ERROR_SUCCESS);
-  EXPECT_EQ(Query(write.get(), u"Kept").status, ERROR_ACCESS_DENIED);
+  EXPECT_EQ(ReadRaw(write.get(), u"Kept").status, ERROR_ACCESS_DENIED);
   EXPECT_EQ(SetText(write.get(), u"Kept", u"after"), ERROR_SUCCESS);
 }
 

@@ -7,14 +7,12 @@
 
 #include "textlib/codepage.h"
 #include "textlib/tu_text.h"
+#include "tests/support/text_forms.h"
 
 namespace {
 
 using exlib::Tu_text;
-
-std::u16string WideOf(const Tu_text& text) {
-  return std::u16string(text.Wide(), text.Length());
-}
+using testsupport::WideOf;
 
 // Made during static initialisation, before the user's locale is set, as the catalogue's names.
 const Tu_text kEarlyTitle("日本語の題名");

@@ -4,14 +4,12 @@
 
 #include "platform/win32_api.h"
 #include "textlib/paths.h"
+#include "tests/support/text_forms.h"
 
 namespace {
 
 using exlib::Tu_text;
-
-std::u16string WideOf(const Tu_text& text) {
-  return std::u16string(text.Wide(), text.Length());
-}
+using testsupport::WideOf;
 
 struct PathCase {
   const char16_t* input;

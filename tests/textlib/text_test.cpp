@@ -8,15 +8,13 @@
 #include <vector>
 
 #include "textlib/tu_text.h"
+#include "tests/support/text_forms.h"
 
 namespace {
 
 using exlib::Tu_owned_array;
 using exlib::Tu_text;
-
-std::u16string WideOf(const Tu_text& text) {
-  return std::u16string(text.Wide(), text.Length());
-}
+using testsupport::WideOf;
 
 const char16_t* const kKana = u"D:\\\u30b2\u30fc\u30e0";  // no form in the classic code page
 

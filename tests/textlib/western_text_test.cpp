@@ -6,6 +6,7 @@
 #include <string>
 
 #include "textlib/codepage.h"
+#include "tests/support/text_forms.h"
 #include "textlib/paths.h"
 #ifdef _WIN32
 #include "textlib/codepage_windows.h"
@@ -14,10 +15,7 @@
 namespace {
 
 using exlib::Tu_text;
-
-std::u16string WideOf(const Tu_text& text) {
-  return std::u16string(text.Wide(), text.Length());
-}
+using testsupport::WideOf;
 
 class WesternLocale : public testing::Test {
  protected:

@@ -4,14 +4,17 @@
 #include <string>
 
 #include "platform/win32_api.h"
+#include "tests/support/registry_sandbox.h"
+#include "tests/support/registry_values.h"
 #include "tests/titles/title_test_state.h"
 #include "titles/catalogue.h"
+#include "tests/support/text_forms.h"
 
 namespace {
 
-using title_test::KeyGuard;
-using title_test::ReadText;
-using title_test::SetText;
+using testsupport::ReadText;
+using testsupport::WideOf;
+using testsupport::WriteText;
 
 const char16_t kPackageKey[] = u"Software\\Delvarin\\morvex";
 const char16_t kPackageList[] = u"installed_package_list";
@@ -28,32 +31,33 @@ class PackageMembers : public testing::Test {
  protected:
   AppBase& dravel1_ = *CatalogueRecords()[14];
   AppBase& dravel2_ = *CatalogueRecords()[15];
-  KeyGuard package_key_{HKEY_LOCAL_MACHINE, kPackageKey};
-  KeyGuard dravel1_key_{HKEY_CURRENT_USER, kDravel1Key};
-  KeyGuard dravel2_key_{HKEY_CURRENT_USER, kDravel2Key};
+  testsupport::RegistrySandbox sandbox_;
 };
 
 TEST_F(PackageMembers, ListedCountsOnlyWhileInstalled) {
-  SetText(HKEY_LOCAL_MACHINE, kPackageKey, kPackageList, u"trell_dravel1");
+  ASSERT_EQ(WriteText(HKEY_LOCAL_MACHINE, kPackageKey, kPackageList, u"trell_dravel1"),
+            ERROR_SUCCESS);
   EXPECT_FALSE(dravel1_.IsInPackageList());
-  SetText(HKEY_CURRENT_USER, kDravel1Key, u"INSTALL_PATH", u"D:\\Dravel\\");
+  ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kDravel1Key, u"INSTALL_PATH", u"D:\\Dravel\\"),
+            ERROR_SUCCESS);
   EXPECT_TRUE(dravel1_.IsInPackageList());
   EXPECT_FALSE(dravel2_.IsInPackageList()) << "not installed, not listed";
-  SetText(HKEY_CURRENT_USER, kDravel2Key, u"INSTALL_PATH", u"D:\\Dravel2\\");
+  ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kDravel2Key, u"INSTALL_PATH", u"D:\\Dravel2\\"),
+            ERROR_SUCCESS);
   EXPECT_FALSE(dravel2_.IsInPackageList()) << "installed, not listed";
 }
 
 TEST_F(PackageMembers, RegisterListsOnceAndUnregisterUndoesIt) {
   ASSERT_TRUE(dravel1_.RegisterPackage(u"D:/Games/Dravel/", u"E:\\"));
   EXPECT_TRUE(dravel1_.IsInstalled());
-  EXPECT_EQ(std::u16string(dravel1_.GetExecutablePath().Wide()), u"D:\\Games\\Dravel\\DRAVEL.exe");
+  EXPECT_EQ(WideOf(dravel1_.GetExecutablePath()), u"D:\\Games\\Dravel\\DRAVEL.exe");
   EXPECT_EQ(StoredList(), u"trell_dravel1");
   ASSERT_TRUE(dravel1_.RegisterPackage(u"D:\\Games\\Dravel", u"E:\\"));
   EXPECT_EQ(StoredList(), u"trell_dravel1") << "registered again, listed once";
 
   EXPECT_TRUE(dravel1_.UnregisterPackage());
   EXPECT_FALSE(dravel1_.IsInstalled());
-  EXPECT_FALSE(title_test::KeyExists(HKEY_CURRENT_USER, kDravel1Key));
+  EXPECT_FALSE(testsupport::KeyExists(HKEY_CURRENT_USER, kDravel1Key));
   EXPECT_EQ(StoredList(), std::nullopt);
 }
 
@@ -64,13 +68,15 @@ TEST_F(PackageMembers, UnregisterLeavesOtherTitlesAlone) {
   EXPECT_TRUE(dravel1_.UnregisterPackage());
   EXPECT_EQ(StoredList(), u"trell_dravel2");
   EXPECT_TRUE(dravel2_.IsInPackageList());
-  EXPECT_EQ(std::u16string(dravel2_.GetExecutablePath().Wide()), u"D:\\Dravel2\\Dravel2.exe");
+  EXPECT_EQ(WideOf(dravel2_.GetExecutablePath()), u"D:\\Dravel2\\Dravel2.exe");
 }
 
 // An installed title that is not listed is not the pack's to remove.
 TEST_F(PackageMembers, UnregisterOfAnUnlistedTitleChangesNothing) {
-  SetText(HKEY_LOCAL_MACHINE, kPackageKey, kPackageList, u"trell_dravel2");
-  SetText(HKEY_CURRENT_USER, kDravel1Key, u"INSTALL_PATH", u"D:\\Dravel\\");
+  ASSERT_EQ(WriteText(HKEY_LOCAL_MACHINE, kPackageKey, kPackageList, u"trell_dravel2"),
+            ERROR_SUCCESS);
+  ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kDravel1Key, u"INSTALL_PATH", u"D:\\Dravel\\"),
+            ERROR_SUCCESS);
   EXPECT_TRUE(dravel1_.UnregisterPackage());
   EXPECT_TRUE(dravel1_.IsInstalled());
   EXPECT_EQ(StoredList(), u"trell_dravel2");

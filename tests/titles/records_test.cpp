@@ -5,19 +5,18 @@
 #include <vector>
 
 #include "platform/win32_api.h"
+#include "tests/support/registry_sandbox.h"
+#include "tests/support/registry_values.h"
 #include "tests/titles/title_test_state.h"
 #include "titles/catalogue.h"
+#include "tests/support/text_forms.h"
 
 namespace {
 
+using testsupport::WideOf;
+using testsupport::WriteRaw;
+using testsupport::WriteText;
 using title_test::FileGuard;
-using title_test::KeyGuard;
-using title_test::SetText;
-using title_test::SetValue;
-
-std::u16string Wide(const exlib::Tu_text& text) {
-  return text.Wide();
-}
 
 // One title of each brand, with its key and the value that marks it installed.
 struct Brand {
@@ -43,9 +42,7 @@ class TitleRecords : public testing::Test {
   const AppBase& kavor_ = Row(1);
   const AppBase& nuva_ = Row(7);
   const AppBase& trell_ = Row(15);
-  KeyGuard kavor_key_{HKEY_LOCAL_MACHINE, kBrands[0].key};
-  KeyGuard nuva_key_{HKEY_CURRENT_USER, kBrands[1].key};
-  KeyGuard trell_key_{HKEY_CURRENT_USER, kBrands[2].key};
+  testsupport::RegistrySandbox sandbox_;
 };
 
 struct MarkerCase {
@@ -72,11 +69,10 @@ TEST_F(TitleRecords, InstalledExactlyWhileTheMarkerHoldsText) {
   for (const Brand& brand : kBrands) {
     const AppBase& title = Row(brand.row);
     EXPECT_FALSE(title.IsInstalled()) << brand.name << " without its key";
-    SetText(brand.root, brand.key, u"UNRELATED", u"D:\\");
+    ASSERT_EQ(WriteText(brand.root, brand.key, u"UNRELATED", u"D:\\"), ERROR_SUCCESS);
     EXPECT_FALSE(title.IsInstalled()) << brand.name << " without its marker";
     for (const MarkerCase& c : cases) {
-      SetValue(brand.root, brand.key, brand.marker, c.type, c.data.data(),
-               static_cast<DWORD>(c.data.size()));
+      ASSERT_EQ(WriteRaw(brand.root, brand.key, brand.marker, c.type, c.data), ERROR_SUCCESS);
       EXPECT_EQ(title.IsInstalled(), c.installed) << brand.name << ", marker of type " << c.what;
     }
   }
@@ -84,15 +80,18 @@ TEST_F(TitleRecords, InstalledExactlyWhileTheMarkerHoldsText) {
 
 // The registry matches value names without regard to case, so either spelling marks the title.
 TEST_F(TitleRecords, MarkerNameIsMatchedWithoutRegardToCase) {
-  SetText(HKEY_LOCAL_MACHINE, kBrands[0].key, u"EXECUTEPROGRAM", u"D:\\X\\mr1.exe");
-  SetText(HKEY_CURRENT_USER, kBrands[1].key, u"INSTALL_PATH", u"E:\\Veloria\\");
-  SetText(HKEY_CURRENT_USER, kBrands[2].key, u"install_path", u"C:\\Games\\Dravel\\");
+  ASSERT_EQ(WriteText(HKEY_LOCAL_MACHINE, kBrands[0].key, u"EXECUTEPROGRAM", u"D:\\X\\mr1.exe"),
+            ERROR_SUCCESS);
+  ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kBrands[1].key, u"INSTALL_PATH", u"E:\\Veloria\\"),
+            ERROR_SUCCESS);
+  ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kBrands[2].key, u"install_path", u"C:\\Games\\Dravel\\"),
+            ERROR_SUCCESS);
   EXPECT_TRUE(kavor_.IsInstalled());
   EXPECT_TRUE(nuva_.IsInstalled());
   EXPECT_TRUE(trell_.IsInstalled());
-  EXPECT_EQ(Wide(kavor_.GetExecutablePath()), u"D:\\X\\mr1.exe");
-  EXPECT_EQ(Wide(nuva_.GetExecutablePath()), u"E:\\Veloria\\veloria.exe");
-  EXPECT_EQ(Wide(trell_.GetExecutablePath()), u"C:\\Games\\Dravel\\DRAVEL.exe");
+  EXPECT_EQ(WideOf(kavor_.GetExecutablePath()), u"D:\\X\\mr1.exe");
+  EXPECT_EQ(WideOf(nuva_.GetExecutablePath()), u"E:\\Veloria\\veloria.exe");
+  EXPECT_EQ(WideOf(trell_.GetExecutablePath()), u"C:\\Games\\Dravel\\DRAVEL.exe");
 }
 
 struct PathCase {
@@ -118,19 +117,19 @@ TEST_F(TitleRecords, ExecutablePathFromTheStoredValue) {
   };
   for (const PathCase& c : cases) {
     const Brand& brand = kBrands[c.brand];
-    SetText(brand.root, brand.key, brand.marker, c.stored, c.type);
-    EXPECT_EQ(Wide(Row(brand.row).GetExecutablePath()), c.executable)
+    ASSERT_EQ(WriteText(brand.root, brand.key, brand.marker, c.stored, c.type), ERROR_SUCCESS);
+    EXPECT_EQ(WideOf(Row(brand.row).GetExecutablePath()), c.executable)
         << brand.name << " storing " << testing::PrintToString(std::u16string(c.stored));
   }
 }
 
 TEST_F(TitleRecords, ExecutablePathWithoutATextMarker) {
-  const DWORD number = 7;
-  SetValue(HKEY_LOCAL_MACHINE, kBrands[0].key, u"ExecuteProgram", REG_DWORD, &number,
-           sizeof(number));
-  EXPECT_EQ(Wide(kavor_.GetExecutablePath()), u"");
-  EXPECT_EQ(Wide(trell_.GetExecutablePath()), u"\\DRAVEL.exe");
-  EXPECT_EQ(Wide(nuva_.GetExecutablePath()), u"\\veloria.exe");
+  ASSERT_EQ(
+      WriteRaw(HKEY_LOCAL_MACHINE, kBrands[0].key, u"ExecuteProgram", REG_DWORD, {7, 0, 0, 0}),
+      ERROR_SUCCESS);
+  EXPECT_EQ(WideOf(kavor_.GetExecutablePath()), u"");
+  EXPECT_EQ(WideOf(trell_.GetExecutablePath()), u"\\DRAVEL.exe");
+  EXPECT_EQ(WideOf(nuva_.GetExecutablePath()), u"\\veloria.exe");
 }
 
 class UserDataDirectory : public TitleRecords {
@@ -144,43 +143,47 @@ class UserDataDirectory : public TitleRecords {
 // below the local application data's "VirtualStore".
 TEST_F(UserDataDirectory, VirtualStoreMirrorOfTheInstallFolder) {
   const std::u16string mirror = local_ + u"\\VirtualStore\\Games\\Dravel";
-  SetText(HKEY_CURRENT_USER, kBrands[2].key, u"INSTALL_PATH", u"C:\\Games\\Dravel\\");
-  EXPECT_EQ(Wide(trell_.GetUserDataDirectory()), u"") << "before the mirror exists";
+  ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kBrands[2].key, u"INSTALL_PATH", u"C:\\Games\\Dravel\\"),
+            ERROR_SUCCESS);
+  EXPECT_EQ(WideOf(trell_.GetUserDataDirectory()), u"") << "before the mirror exists";
   files_.AddFolder(mirror);
-  EXPECT_EQ(Wide(trell_.GetUserDataDirectory()), mirror);
+  EXPECT_EQ(WideOf(trell_.GetUserDataDirectory()), mirror);
 
-  SetText(HKEY_CURRENT_USER, kBrands[1].key, u"install_path", u"D:\\Games\\Dravel");
-  EXPECT_EQ(Wide(nuva_.GetUserDataDirectory()), mirror) << "another drive, the same mirror";
+  ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kBrands[1].key, u"install_path", u"D:\\Games\\Dravel"),
+            ERROR_SUCCESS);
+  EXPECT_EQ(WideOf(nuva_.GetUserDataDirectory()), mirror) << "another drive, the same mirror";
 }
 
 TEST_F(UserDataDirectory, InstallPathWithoutBackslashIsJoinedWhole) {
   const std::u16string store = local_ + u"\\VirtualStore";
   files_.AddFolder(store + u"\\Dravel");
-  SetText(HKEY_CURRENT_USER, kBrands[2].key, u"INSTALL_PATH", u"Dravel");
-  EXPECT_EQ(Wide(trell_.GetUserDataDirectory()), store + u"\\Dravel");
+  ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kBrands[2].key, u"INSTALL_PATH", u"Dravel"),
+            ERROR_SUCCESS);
+  EXPECT_EQ(WideOf(trell_.GetUserDataDirectory()), store + u"\\Dravel");
 }
 
 TEST_F(UserDataDirectory, EmptyUnlessAnExistingFolder) {
   const std::u16string store = local_ + u"\\VirtualStore";
   files_.AddFolder(store + u"\\Games");
   files_.AddFile(store + u"\\Games\\Dravel");
-  SetText(HKEY_CURRENT_USER, kBrands[2].key, u"INSTALL_PATH", u"C:\\Games\\Dravel\\");
-  EXPECT_EQ(Wide(trell_.GetUserDataDirectory()), u"") << "a file of the mirror's name";
+  ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kBrands[2].key, u"INSTALL_PATH", u"C:\\Games\\Dravel\\"),
+            ERROR_SUCCESS);
+  EXPECT_EQ(WideOf(trell_.GetUserDataDirectory()), u"") << "a file of the mirror's name";
 
   // Without an install path the join would name the virtual store itself.
-  SetText(HKEY_CURRENT_USER, kBrands[2].key, u"INSTALL_PATH", u"");
-  EXPECT_EQ(Wide(trell_.GetUserDataDirectory()), u"") << "an empty install path";
-  SetText(HKEY_CURRENT_USER, kBrands[2].key, u"UNRELATED", u"");
-  EXPECT_EQ(Wide(nuva_.GetUserDataDirectory()), u"") << "no install path";
+  ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kBrands[2].key, u"INSTALL_PATH", u""), ERROR_SUCCESS);
+  EXPECT_EQ(WideOf(trell_.GetUserDataDirectory()), u"") << "an empty install path";
+  ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kBrands[2].key, u"UNRELATED", u""), ERROR_SUCCESS);
+  EXPECT_EQ(WideOf(nuva_.GetUserDataDirectory()), u"") << "no install path";
 }
 
 // The folder's name is a Japanese narrow literal, so this also takes it through the user's code
 // page.
 TEST_F(UserDataDirectory, KavorDataRoamsUnderTheMakersFolder) {
   const std::u16string folder = roaming_ + u"\\Delvarin\\ミルフェリア DVD-Edition";
-  EXPECT_EQ(Wide(kavor_.GetUserDataDirectory()), u"");
+  EXPECT_EQ(WideOf(kavor_.GetUserDataDirectory()), u"");
   files_.AddFolder(folder);
-  EXPECT_EQ(Wide(kavor_.GetUserDataDirectory()), folder);
+  EXPECT_EQ(WideOf(kavor_.GetUserDataDirectory()), folder);
 }
 
 #ifndef _WIN32
@@ -188,10 +191,11 @@ TEST_F(UserDataDirectory, KavorDataRoamsUnderTheMakersFolder) {
 TEST_F(UserDataDirectory, EmptyWithoutTheShellFolder) {
   files_.AddFolder(local_ + u"\\VirtualStore\\Games\\Dravel");
   files_.AddFolder(roaming_ + u"\\Delvarin\\ミルフェリア DVD-Edition");
-  SetText(HKEY_CURRENT_USER, kBrands[2].key, u"INSTALL_PATH", u"C:\\Games\\Dravel\\");
+  ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kBrands[2].key, u"INSTALL_PATH", u"C:\\Games\\Dravel\\"),
+            ERROR_SUCCESS);
   hostwin::ResetShell();
-  EXPECT_EQ(Wide(trell_.GetUserDataDirectory()), u"");
-  EXPECT_EQ(Wide(kavor_.GetUserDataDirectory()), u"");
+  EXPECT_EQ(WideOf(trell_.GetUserDataDirectory()), u"");
+  EXPECT_EQ(WideOf(kavor_.GetUserDataDirectory()), u"");
 }
 
 class LaunchTitle : public TitleRecords {
@@ -201,7 +205,8 @@ class LaunchTitle : public TitleRecords {
 };
 
 TEST_F(LaunchTitle, StartsTheExecutableInItsFolder) {
-  SetText(HKEY_CURRENT_USER, kBrands[2].key, u"INSTALL_PATH", u"C:\\Games\\Dravel\\");
+  ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kBrands[2].key, u"INSTALL_PATH", u"C:\\Games\\Dravel\\"),
+            ERROR_SUCCESS);
   hostwin::SetShellExecuteResult(42);
   EXPECT_TRUE(trell_.LaunchTitle());
   hostwin::SetShellExecuteResult(2);
@@ -229,7 +234,9 @@ TEST_F(LaunchTitle, EmptyPathIsStillHandedToTheShell) {
 #else
 
 TEST_F(TitleRecords, LaunchOfAMissingExecutableFails) {
-  SetText(HKEY_CURRENT_USER, kBrands[2].key, u"INSTALL_PATH", u"C:\\pack-tests-missing\\Dravel\\");
+  ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kBrands[2].key, u"INSTALL_PATH",
+                      u"C:\\pack-tests-missing\\Dravel\\"),
+            ERROR_SUCCESS);
   EXPECT_FALSE(trell_.LaunchTitle());
 }
 

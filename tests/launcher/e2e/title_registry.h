@@ -1,12 +1,11 @@
 #pragma once
 // The registry as the installer leaves it, for end-to-end tests: this build's seven titles' keys
-// and the pack's package list, written with the plain registry calls. The object empties them
-// for the test and puts back what was there before when it goes.
-#include <optional>
+// and the pack's package list, written with the plain registry calls. The object moves the pack's
+// keys aside for the test and puts them back when it goes.
 #include <string>
-#include <vector>
 
 #include "platform/win32_api.h"
+#include "tests/support/registry_sandbox.h"
 
 namespace e2e {
 
@@ -23,11 +22,6 @@ extern const TrellTitle kTrellTitles[7];
 
 class TitleRegistry {
  public:
-  TitleRegistry();
-  TitleRegistry(const TitleRegistry&) = delete;
-  TitleRegistry& operator=(const TitleRegistry&) = delete;
-  ~TitleRegistry();
-
   // Marks the title installed in `folder` (which the registration writes with a trailing
   // backslash).
   bool Install(int title, const std::u16string& folder) const;
@@ -36,21 +30,7 @@ class TitleRegistry {
   bool SetPackageList(const std::u16string& list) const;
 
  private:
-  struct Value {
-    std::u16string name;
-    DWORD type;
-    std::vector<BYTE> data;
-  };
-  struct SavedKey {
-    HKEY root;
-    std::u16string path;
-    std::optional<std::vector<Value>> values;  // none: the key did not exist
-  };
-  static SavedKey Save(HKEY root, const std::u16string& path);
-  static void Restore(const SavedKey& key);
-
-  std::vector<SavedKey> saved_titles_;
-  std::optional<Value> saved_list_;
+  testsupport::RegistrySandbox sandbox_;
 };
 
 }  // namespace e2e

@@ -1,0 +1,173 @@
+#include "tests/support/registry_sandbox.h"
+
+#include <gtest/gtest.h>
+
+#include "registry/scoped_key.h"
+#include "tests/support/registry_values.h"
+
+namespace testsupport {
+namespace {
+
+constexpr char16_t kBackupRoot[] = u"Software\\PackTestsBackup";
+constexpr char16_t kPathValue[] = u"Path";
+constexpr char16_t kExistedValue[] = u"Existed";
+constexpr char16_t kSavedKey[] = u"Saved";
+
+std::u16string BackupPath(size_t index) {
+  return std::u16string(kBackupRoot) + u"\\" +
+         std::u16string(1, static_cast<char16_t>(u'A' + index));
+}
+
+// Copies every value and subkey of `from` into `to`, creating it.
+bool CopyTree(HKEY root, const std::u16string& from, const std::u16string& to) {
+  ScopedKey source;
+  ScopedKey target;
+  if (RegOpenKeyExW(root, ToWin(from.c_str()), 0, KEY_READ, source.Receive()) != ERROR_SUCCESS ||
+      RegCreateKeyExW(root, ToWin(to.c_str()), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      target.Receive(), nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  std::vector<char16_t> name(kLongestKeyName);
+  for (DWORD index = 0;; ++index) {
+    DWORD length = kLongestKeyName;
+    DWORD type = 0;
+    DWORD size = 0;
+    const LSTATUS status = RegEnumValueW(source.Get(), index, ToWin(name.data()), &length, nullptr,
+                                         &type, nullptr, &size);
+    if (status == ERROR_NO_MORE_ITEMS)
+      break;
+    if (status != ERROR_SUCCESS)
+      return false;
+    // Guard bytes behind the data, so that no NUL is found there to add to a text (and a
+    // stored size of zero still has a buffer to read into).
+    std::vector<BYTE> data(size + 4, '!');
+    length = kLongestKeyName;
+    if (RegEnumValueW(source.Get(), index, ToWin(name.data()), &length, nullptr, &type, data.data(),
+                      &size) != ERROR_SUCCESS ||
+        RegSetValueExW(target.Get(), ToWin(name.data()), 0, type, data.data(), size) !=
+            ERROR_SUCCESS) {
+      return false;
+    }
+  }
+  for (const std::u16string& subkey : SubkeyNames(source.Get())) {
+    if (!CopyTree(root, from + u"\\" + subkey, to + u"\\" + subkey))
+      return false;
+  }
+  return true;
+}
+
+bool WriteRecord(HKEY root, const std::u16string& backup, const std::u16string& path,
+                 bool existed) {
+  ScopedKey key;
+  if (RegCreateKeyExW(root, ToWin(backup.c_str()), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      key.Receive(), nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  const DWORD flag = existed ? 1 : 0;
+  return RegSetValueExW(
+             key.Get(), ToWin(kPathValue), 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+             static_cast<DWORD>((path.size() + 1) * sizeof(char16_t))) == ERROR_SUCCESS &&
+         RegSetValueExW(key.Get(), ToWin(kExistedValue), 0, REG_DWORD,
+                        reinterpret_cast<const BYTE*>(&flag), sizeof(flag)) == ERROR_SUCCESS;
+}
+
+bool ReadRecord(HKEY root, const std::u16string& backup, std::u16string& path, bool& existed) {
+  ScopedKey key;
+  if (RegOpenKeyExW(root, ToWin(backup.c_str()), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
+    return false;
+  std::vector<char16_t> text(kLongestKeyName + 1);
+  DWORD size = static_cast<DWORD>(kLongestKeyName * sizeof(char16_t));
+  DWORD flag = 0;
+  DWORD flag_size = sizeof(flag);
+  if (RegQueryValueExW(key.Get(), ToWin(kPathValue), nullptr, nullptr,
+                       reinterpret_cast<BYTE*>(text.data()), &size) != ERROR_SUCCESS ||
+      RegQueryValueExW(key.Get(), ToWin(kExistedValue), nullptr, nullptr,
+                       reinterpret_cast<BYTE*>(&flag), &flag_size) != ERROR_SUCCESS) {
+    return false;
+  }
+  path.assign(text.data());
+  existed = flag != 0;
+  return !path.empty();
+}
+
+// Puts the recorded state back: the key as it was saved, or no key when there was none.
+bool Restore(HKEY root, const std::u16string& backup) {
+  std::u16string path;
+  bool existed = false;
+  if (!ReadRecord(root, backup, path, existed) || !DeleteKeyTree(root, path))
+    return false;
+  if (existed && !CopyTree(root, backup + u"\\" + kSavedKey, path))
+    return false;
+  return DeleteKeyTree(root, backup);
+}
+
+// The shortest leading part of the path that names no key; empty when the whole path exists.
+std::u16string FirstMissingAncestor(HKEY root, const std::u16string& path) {
+  for (size_t end = path.find(u'\\');; end = path.find(u'\\', end + 1)) {
+    const std::u16string prefix = path.substr(0, end);
+    if (!KeyExists(root, prefix))
+      return prefix;
+    if (end == std::u16string::npos)
+      return std::u16string();
+  }
+}
+
+// A missing key is recorded by its first missing ancestor, so that putting "no key" back also
+// removes the parents a test caused to be created.
+bool Save(const SandboxedKey& key, const std::u16string& backup) {
+  const std::u16string missing = FirstMissingAncestor(key.root, key.path);
+  const bool existed = missing.empty();
+  if (!WriteRecord(key.root, backup, existed ? key.path : missing, existed))
+    return false;
+  if (existed && !CopyTree(key.root, key.path, backup + u"\\" + kSavedKey))
+    return false;
+  return DeleteKeyTree(key.root, key.path);
+}
+
+}  // namespace
+
+std::vector<SandboxedKey> PackKeys() {
+  return {
+      {HKEY_LOCAL_MACHINE, u"Software\\Delvarin"},  // one brand's titles and the package list
+      {HKEY_CURRENT_USER, u"Software\\Nuva"},
+      {HKEY_CURRENT_USER, u"Software\\Trell"},
+  };
+}
+
+void RecoverAbandonedBackups() {
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    std::vector<std::u16string> backups;
+    {
+      ScopedKey key;
+      if (RegOpenKeyExW(root, ToWin(kBackupRoot), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
+        continue;
+      backups = SubkeyNames(key.Get());
+    }
+    for (const std::u16string& name : backups) {
+      const std::u16string backup = std::u16string(kBackupRoot) + u"\\" + name;
+      // A record cut short by the crash holds nothing to put back.
+      if (!Restore(root, backup)) {
+        EXPECT_TRUE(DeleteKeyTree(root, backup)) << "an unreadable backup key stays behind";
+      }
+    }
+    RegDeleteKeyW(root, ToWin(kBackupRoot));
+  }
+}
+
+RegistrySandbox::RegistrySandbox(std::vector<SandboxedKey> keys) : keys_(std::move(keys)) {
+  RecoverAbandonedBackups();
+  for (size_t index = 0; index < keys_.size(); ++index) {
+    EXPECT_TRUE(Save(keys_[index], BackupPath(index))) << "could not move a key of the pack aside";
+  }
+}
+
+RegistrySandbox::~RegistrySandbox() {
+  for (size_t index = keys_.size(); index-- > 0;) {
+    EXPECT_TRUE(Restore(keys_[index].root, BackupPath(index)))
+        << "could not put a key of the pack back";
+  }
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+    RegDeleteKeyW(root, ToWin(kBackupRoot));  // refused while a record is left
+}
+
+}  // namespace testsupport
