@@ -149,7 +149,8 @@ std::u16string Replaced(std::u16string text, char16_t from, char16_t to) {
 
 void CheckSplit(const Tu_text& text, const Tu_text& separator) {
   const std::u16string whole = WideOf(text);
-  const std::u16string cut = WideOf(separator);
+  // Split takes its separator by value, and a copy reads the narrow form again.
+  const std::u16string cut = WideOf(Tu_text(separator));
   exlib::Tu_owned_array<Tu_text> list;
   list.Add(new Tu_text(u"kept"));
   const int32_t added = text.Split(list, separator);
