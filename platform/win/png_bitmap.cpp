@@ -3,25 +3,11 @@
 #include <wincodec.h>
 
 #include "platform/alpha_blend.h"
+#include "platform/bgra_layout.h"
 #include "platform/win/com_ptr.h"
 
 namespace winui {
 namespace {
-
-// COM for the calling thread, for as long as the object lives.
-class ComApartment {
- public:
-  ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-  ~ComApartment() {
-    if (initialised_)
-      CoUninitialize();
-  }
-
- private:
-  bool initialised_;
-};
 
 struct ResourceBytes {
   const BYTE* data = nullptr;
@@ -65,6 +51,9 @@ HBITMAP CreateOpaqueBitmap(IWICBitmapSource* source, COLORREF background) {
   UINT height = 0;
   if (FAILED(source->GetSize(&width, &height)) || width == 0 || height == 0)
     return nullptr;
+  const std::optional<BgraLayout> layout = BgraLayoutFor(width, height);
+  if (!layout)
+    return nullptr;
 
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -78,8 +67,7 @@ HBITMAP CreateOpaqueBitmap(IWICBitmapSource* source, COLORREF background) {
   if (bitmap == nullptr)
     return nullptr;
 
-  const UINT stride = width * 4;
-  if (FAILED(source->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) {
+  if (FAILED(source->CopyPixels(nullptr, layout->stride, layout->size, static_cast<BYTE*>(bits)))) {
     DeleteObject(bitmap);
     return nullptr;
   }
@@ -122,7 +110,6 @@ bool PngBitmap::Load(HMODULE module, UINT resource_id, COLORREF background, UINT
     return false;
 
   // Activated by class id: COM loads the codec from its registered path, never by a bare name.
-  ComApartment apartment;
   ComPtr<IWICImagingFactory> factory;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                               IID_IWICImagingFactory,

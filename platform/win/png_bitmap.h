@@ -15,7 +15,8 @@ class PngBitmap {
   PngBitmap& operator=(const PngBitmap&) = delete;
   virtual ~PngBitmap();
 
-  // Replaces any bitmap held. False, holding none, when the resource is missing or undecodable.
+  // Replaces any bitmap held. False, holding none, when the resource is missing or undecodable,
+  // or when the calling thread has not initialised COM (a ComApartment).
   bool Load(HMODULE module, UINT resource_id, COLORREF background);
   // The same, scaled to `width` x `height` pixels with high-quality interpolation.
   bool Load(HMODULE module, UINT resource_id, COLORREF background, UINT width, UINT height);

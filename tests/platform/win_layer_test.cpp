@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/com_apartment.h"
 #include "platform/main_window.h"
 #include "platform/win/dpi.h"
 #include "platform/win/modal_dialog.h"
@@ -110,6 +111,7 @@ bool Same(RGBQUAD pixel, COLORREF colour) {
 TEST(PngBitmap, LoadsTitleImagesOntoTheBackground) {
   const COLORREF green = RGB(10, 200, 30);
   const COLORREF grey = RGB(240, 240, 240);
+  const ComApartment com;
   winui::PngBitmap on_green;
   winui::PngBitmap on_grey;
   ASSERT_TRUE(on_green.Load(GetModuleHandleW(nullptr), IDB_TITLE_FIRST + 14, green));
@@ -173,6 +175,7 @@ TEST(PngBitmap, SwapExchangesTheBitmapsHeld) {
 }
 
 TEST(PngBitmap, AMissingResourceLoadsNothing) {
+  const ComApartment com;
   winui::PngBitmap image;
   ASSERT_TRUE(image.Load(GetModuleHandleW(nullptr), IDB_TITLE_FIRST, RGB(0, 0, 0)));
   EXPECT_FALSE(image.Load(GetModuleHandleW(nullptr), 999, RGB(0, 0, 0)));
