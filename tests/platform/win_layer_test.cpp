@@ -144,6 +144,7 @@ TEST(PngBitmap, ScalesToTheSizeAskedFor) {
       {IDB_TITLE_FIRST + 14 + IDB_TITLE_SCALE_STEP, 88, 128},
       {IDB_TITLE_FIRST + 14 + IDB_TITLE_SCALE_STEP, 45, 65},
   };
+  const ComApartment com;
   for (const auto& row : rows) {
     SCOPED_TRACE(std::to_string(row.resource_id) + " at " + std::to_string(row.width) + " x " +
                  std::to_string(row.height));
@@ -161,6 +162,7 @@ TEST(PngBitmap, ScalesToTheSizeAskedFor) {
 
 // A bitmap handed to a control before the old one is freed.
 TEST(PngBitmap, SwapExchangesTheBitmapsHeld) {
+  const ComApartment com;
   winui::PngBitmap held;
   winui::PngBitmap fresh;
   ASSERT_TRUE(held.Load(GetModuleHandleW(nullptr), IDB_TITLE_FIRST, RGB(0, 0, 0)));
