@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "launcher/build_title_list.h"
+#include "launcher/app_list_titles.h"
 #include "launcher/command_buttons.h"
 #include "launcher/dialog_button_controls.h"
 #include "launcher/title_buttons.h"
@@ -10,7 +10,7 @@
 #include "platform/win/dialog_item.h"
 #include "platform/win/paint_context.h"
 #include "platform/win/tooltips.h"
-#include "resource.h"
+#include "resources/resource.h"
 #include "titles/app_list.h"
 
 namespace {
@@ -29,9 +29,8 @@ const winui::MessageMapEntry SetupDlg::kMessageEntries[] = {
     winui::CommandEntry<SetupDlg, &SetupDlg::OnWebsiteClicked>(IDC_WEBSITE),
 };
 
-const winui::MessageMap SetupDlg::kMessageMap = {
-    &winui::ModalDialog::kMessageMap, kMessageEntries,
-    sizeof(kMessageEntries) / sizeof(kMessageEntries[0])};
+const winui::MessageMap SetupDlg::kMessageMap =
+    winui::MakeMessageMap(&winui::ModalDialog::kMessageMap, kMessageEntries);
 
 SetupDlg::SetupDlg(UINT template_id, HWND parent)
     : winui::ModalDialog(template_id, parent),
@@ -70,17 +69,17 @@ void SetupDlg::SetUpTitleButtons() {
 
 void SetupDlg::RefreshButtons() {
   DialogButtonControls controls(Window());
-  ::RefreshButtons(BuildTitleList(), controls);
+  ::RefreshButtons(AppListTitles(), controls);
 }
 
 void SetupDlg::OnTimer(UINT_PTR) {
   RefreshButtons();
 }
 
-BOOL SetupDlg::OnCommand(WPARAM wparam, LPARAM lparam) {
-  if (LaunchTitleForCommand(BuildTitleList(), wparam))
+BOOL SetupDlg::OnCommand(UINT notification, UINT id, LPARAM control) {
+  if (LaunchTitleForCommand(AppListTitles(), notification, static_cast<int>(id)))
     return TRUE;
-  return winui::ModalDialog::OnCommand(wparam, lparam);
+  return winui::ModalDialog::OnCommand(notification, id, control);
 }
 
 void SetupDlg::OnCancel() {

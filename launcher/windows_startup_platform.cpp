@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "launcher/setup_dlg.h"
-#include "resource.h"
+#include "resources/resource.h"
 
 MutexOpenResult WindowsStartupPlatform::OpenNamedMutex(const char16_t* name) {
   HANDLE mutex = OpenMutexW(MUTEX_ALL_ACCESS, TRUE, ToWin(name));

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/win/png_bitmap.h"
-#include "resource.h"
+#include "resources/resource.h"
 #include "tests/launcher/e2e/harness.h"
 #include "tests/launcher/e2e/title_registry.h"
 #include "titles/app_list.h"
