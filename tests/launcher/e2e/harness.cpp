@@ -157,6 +157,11 @@ bool SaveAsBmp(const Capture& capture, const std::u16string& path) {
 std::u16string BuiltLauncherPath() {
   return u"" PACK_SETUP_EXE;
 }
+std::u16string BuiltLauncherPath(const char* edition) {
+  std::u16string path = u"" PACK_EDITIONS_DIR "/";
+  for (; *edition != '\0'; ++edition) path += static_cast<char16_t>(*edition);
+  return path + u"/setup.exe";
+}
 std::u16string RecorderPath() {
   return u"" PACK_RECORDER_EXE;
 }
@@ -190,8 +195,10 @@ bool ScratchFolder::WriteText(const std::u16string& name, const std::string& byt
   return ok && written == bytes.size();
 }
 
-PackFolder::PackFolder(const std::u16string& name, bool with_companions) : ScratchFolder(name) {
-  CopyIn(BuiltLauncherPath(), u"setup.exe");
+PackFolder::PackFolder(const std::u16string& name, bool with_companions,
+                       const std::u16string& launcher)
+    : ScratchFolder(name) {
+  CopyIn(launcher, u"setup.exe");
   if (with_companions) {
     CopyIn(RecorderPath(), u"inst.exe");
     CopyIn(RecorderPath(), u"uninst.exe");
