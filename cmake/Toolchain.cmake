@@ -18,6 +18,11 @@ if(PACK_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Coverage feedback for every library the fuzz targets link; the targets add libFuzzer's main.
+if(PACK_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # The product's narrow literals are Shift-JIS, whatever the source encoding (UTF-8).
 function(pack_shift_jis_literals target)
   if(WIN32 AND MSVC)

@@ -4,6 +4,7 @@
 
 #include "launcher/setup_dlg.h"
 #include "resource.h"
+#include "titles/editions.h"
 
 MutexOpenResult WindowsStartupPlatform::OpenNamedMutex(const char16_t* name) {
   HANDLE mutex = OpenMutexW(MUTEX_ALL_ACCESS, TRUE, ToWin(name));
@@ -41,7 +42,7 @@ void WindowsStartupPlatform::PrepareCommonControls() {
 }
 
 void WindowsStartupPlatform::RunLauncherWindow() {
-  SetupDlg window(IDD_SETUP_TRELL, nullptr);
+  SetupDlg window(static_cast<UINT>(BuildEdition().template_id), nullptr);
   window.BecomeMainWindowWhileRunning();
   window.RunModal();
 }

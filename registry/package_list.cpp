@@ -52,6 +52,10 @@ bool PackageListContains(const exlib::Tu_text& title_id) {
   return false;
 }
 
+bool PackageListReadable() {
+  return ReadList().outcome != TextRead::kFailed;
+}
+
 // A list that exists but could not be read is left alone: writing the id on its own would drop
 // every other title's entry.
 void AppendToPackageList(const exlib::Tu_text& title_id) {

@@ -6,6 +6,8 @@
 
 // Whether an item of the list equals the id; a list that cannot be read holds nothing.
 bool PackageListContains(const exlib::Tu_text& title_id);
+// False when the list exists but could not be read; a missing list is an empty one.
+bool PackageListReadable();
 // Appends the id (after a "," unless the list is empty) and writes the list back; a list that
 // exists but cannot be read is left alone. No result.
 void AppendToPackageList(const exlib::Tu_text& title_id);

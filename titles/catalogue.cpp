@@ -1,12 +1,14 @@
-// The 21 title records, this build's title list, and the point in start-up where the user's code
-// page takes over. Static initialisation runs this unit top to bottom: the records first (their
-// names are converted under the runtime's initial locale, so read them through a copy), then the
-// locale, then the list, all before the application object in another unit.
+// The 21 title records, the editions' lists, this build's title list, and the point in start-up
+// where the user's code page takes over. Static initialisation runs this unit top to bottom: the
+// records first (their names are converted under the runtime's initial locale, so read them through
+// a copy), then the locale, then the list, all before the application object in another unit.
 #include <initializer_list>
 
+#include "resource.h"
 #include "textlib/codepage.h"
 #include "titles/app_list.h"
 #include "titles/catalogue.h"
+#include "titles/editions.h"
 #include "titles/kavor_app.h"
 #include "titles/nuva_app.h"
 #include "titles/trell_app.h"
@@ -73,10 +75,45 @@ constexpr std::array<AppBase*, kCatalogueSize> kCatalogueRecords = {
     &torvane, &brisel,  &briselmv, &keldra,  &zalvie,  &orvina,    &orvins,
     &dravel1, &dravel2, &dravel3,  &dravel4, &dravel5, &dravelbb1, &dravelbb2};
 
+// Each edition lists its titles in the order of their buttons in its template.
+constexpr AppBase* kKavorTitles[] = {&mr1, &mr2, &pq1, &mr3, &pq2, &mrg};
+constexpr AppBase* kNuvaTitles[] = {&veloria, &torvane, &brisel, &briselmv,
+                                    &keldra,  &zalvie,  &orvina, &orvins};
+constexpr AppBase* kTrellTitles[] = {&dravel1, &dravel2,   &dravel3,  &dravel4,
+                                     &dravel5, &dravelbb1, &dravelbb2};
+
+template <size_t N>
+constexpr Edition MakeEdition(EditionId id, const char* name, int32_t template_id,
+                              AppBase* const (&titles)[N]) {
+  return Edition{id, name, template_id, titles, N};
+}
+
+constexpr std::array<Edition, kEditionCount> kEditions = {
+    Edition{EditionId::kAll, "all", IDD_SETUP_ALL, kCatalogueRecords.data(), kCatalogueSize},
+    MakeEdition(EditionId::kKavor, "kavor", IDD_SETUP_KAVOR, kKavorTitles),
+    MakeEdition(EditionId::kNuva, "nuva", IDD_SETUP_NUVA, kNuvaTitles),
+    MakeEdition(EditionId::kTrell, "trell", IDD_SETUP_TRELL, kTrellTitles)};
+constexpr bool EditionsAreIndexedById() {
+  for (size_t i = 0; i < kEditions.size(); ++i) {
+    if (static_cast<size_t>(kEditions[i].id) != i)
+      return false;
+  }
+  return true;
+}
+static_assert(EditionsAreIndexedById(), "BuildEdition() indexes the table by id");
+
 }  // namespace
 
 const std::array<AppBase*, kCatalogueSize>& CatalogueRecords() {
   return kCatalogueRecords;
+}
+
+const std::array<Edition, kEditionCount>& Editions() {
+  return kEditions;
+}
+
+const Edition& BuildEdition() {
+  return kEditions[static_cast<size_t>(kBuildEdition)];
 }
 
 const exlib::Tu_array<AppBase>* GetAppList() {
@@ -84,9 +121,6 @@ const exlib::Tu_array<AppBase>* GetAppList() {
     return &AppList;
   orvina.PairedTitle = &orvins;
   AppList.Reset();
-  for (AppBase* title :
-       {&dravel1, &dravel2, &dravel3, &dravel4, &dravel5, &dravelbb1, &dravelbb2}) {
-    AppList.Add(title);
-  }
+  for (AppBase* title : BuildEdition()) AppList.Add(title);
   return &AppList;
 }

@@ -8,27 +8,6 @@ namespace {
 
 constexpr char16_t kHtmlViewerClass[] = u"PackLauncherTests.html";
 
-void DeleteTree(const std::u16string& folder) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(ToWin((folder + u"\\*").c_str()), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::u16string name = ToWin(found.cFileName);
-      if (name == u"." || name == u"..")
-        continue;
-      const std::u16string path = folder + u"\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        DeleteTree(path);
-      } else {
-        // A stand-in that has just written its record may still be ending.
-        Eventually([&] { return DeleteFileW(ToWin(path.c_str())) != FALSE; }, 2000);
-      }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryW(ToWin(folder.c_str()));
-}
-
 std::optional<std::u16string> ReadDefaultValue(HKEY root, const char16_t* key) {
   char16_t buffer[1024];
   DWORD size = sizeof(buffer);
@@ -55,6 +34,27 @@ std::u16string TempFolderPath() {
   if (!path.empty() && path.back() == u'\\')
     path.pop_back();
   return path;
+}
+
+void DeleteFolderTree(const std::u16string& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(ToWin((folder + u"\\*").c_str()), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::u16string name = ToWin(found.cFileName);
+      if (name == u"." || name == u"..")
+        continue;
+      const std::u16string path = folder + u"\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        DeleteFolderTree(path);
+      } else {
+        // A stand-in that has just written its record may still be ending.
+        Eventually([&] { return DeleteFileW(ToWin(path.c_str())) != FALSE; }, 2000);
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(ToWin(folder.c_str()));
 }
 
 std::u16string OutputFolderPath() {
@@ -157,6 +157,11 @@ bool SaveAsBmp(const Capture& capture, const std::u16string& path) {
 std::u16string BuiltLauncherPath() {
   return u"" PACK_SETUP_EXE;
 }
+std::u16string BuiltLauncherPath(const char* edition) {
+  std::u16string path = u"" PACK_EDITIONS_DIR "/";
+  for (; *edition != '\0'; ++edition) path += static_cast<char16_t>(*edition);
+  return path + u"/setup.exe";
+}
 std::u16string RecorderPath() {
   return u"" PACK_RECORDER_EXE;
 }
@@ -166,12 +171,12 @@ ScratchFolder::ScratchFolder(const std::u16string& name) {
   path_ = TempFolderPath() + u"\\" + name + u" " +
           std::u16string(ToWin(std::to_wstring(GetCurrentProcessId()).c_str())) + u"-" +
           std::u16string(ToWin(std::to_wstring(++made).c_str()));
-  DeleteTree(path_);
+  DeleteFolderTree(path_);
   CreateDirectoryW(ToWin(path_.c_str()), nullptr);
 }
 
 ScratchFolder::~ScratchFolder() {
-  DeleteTree(path_);
+  DeleteFolderTree(path_);
 }
 
 bool ScratchFolder::CopyIn(const std::u16string& source, const std::u16string& name) const {
@@ -190,8 +195,10 @@ bool ScratchFolder::WriteText(const std::u16string& name, const std::string& byt
   return ok && written == bytes.size();
 }
 
-PackFolder::PackFolder(const std::u16string& name, bool with_companions) : ScratchFolder(name) {
-  CopyIn(BuiltLauncherPath(), u"setup.exe");
+PackFolder::PackFolder(const std::u16string& name, bool with_companions,
+                       const std::u16string& launcher)
+    : ScratchFolder(name) {
+  CopyIn(launcher, u"setup.exe");
   if (with_companions) {
     CopyIn(RecorderPath(), u"inst.exe");
     CopyIn(RecorderPath(), u"uninst.exe");

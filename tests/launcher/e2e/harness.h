@@ -18,6 +18,8 @@ constexpr DWORD kPatience = 10000;  // ms: how long anything that should happen 
 constexpr char16_t kLauncherCaption[] = u"ヴァルデンスペシャルパック セットアップ";
 
 std::u16string BuiltLauncherPath();
+// The built setup.exe of an edition ("all", "kavor", "nuva", "trell").
+std::u16string BuiltLauncherPath(const char* edition);
 // The temporary folder, without a trailing backslash.
 std::u16string TempFolderPath();
 std::u16string RecorderPath();
@@ -32,6 +34,9 @@ using Capture = testsupport::BitmapPixels;
 Capture CaptureScreen(const RECT& area);
 // The pixels of a bitmap handle of this process, top-down.
 bool SaveAsBmp(const Capture& capture, const std::u16string& path);
+
+// Deletes the folder and everything in it.
+void DeleteFolderTree(const std::u16string& folder);
 
 // A new, empty folder under the temporary folder, deleted with everything in it on destruction.
 class ScratchFolder {
@@ -51,11 +56,12 @@ class ScratchFolder {
   std::u16string path_;
 };
 
-// A pack folder: setup.exe and, unless told otherwise, stand-ins for the installer, the
-// uninstaller and a readme.htm.
+// A pack folder: setup.exe (the TRELL edition's unless another is given) and, unless told
+// otherwise, stand-ins for the installer, the uninstaller and a readme.htm.
 class PackFolder : public ScratchFolder {
  public:
-  explicit PackFolder(const std::u16string& name, bool with_companions = true);
+  explicit PackFolder(const std::u16string& name, bool with_companions = true,
+                      const std::u16string& launcher = BuiltLauncherPath());
   std::u16string LauncherPath() const { return File(u"setup.exe"); }
 };
 
