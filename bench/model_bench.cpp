@@ -10,17 +10,19 @@
 
 namespace {
 
-enum class RegistryState { kNoneInstalled, kSevenInstalled, kSevenListed, kThousandIds };
+enum class RegistryState { kNoneInstalled, kSevenInstalled, kSevenListed, kListedAmongOthers };
 
-void PrepareRegistry(RegistryState state) {
+// ids: how many items the package list holds in all (kListedAmongOthers only). Returns the
+// stored list's size in bytes.
+size_t PrepareRegistry(RegistryState state, int ids) {
   hostwin::ResetRegistry();
   if (state == RegistryState::kNoneInstalled)
-    return;
+    return 0;
   const exlib::Tu_array<AppBase>* titles = GetAppList();
   std::string list;
-  if (state == RegistryState::kThousandIds) {
+  if (state == RegistryState::kListedAmongOthers) {
     // Other titles' ids first, so that every lookup walks most of the list.
-    for (int i = static_cast<int>(titles->Count()); i < 1000; ++i) {
+    for (int i = static_cast<int>(titles->Count()); i < ids; ++i) {
       list += "trell_other" + std::to_string(i) + ",";
     }
   }
@@ -30,14 +32,15 @@ void PrepareRegistry(RegistryState state) {
     list += std::string(title->TitleId.Narrow()) + ",";
   }
   list.pop_back();
-  if (state != RegistryState::kSevenInstalled) {
-    RegWriteText(HKEY_LOCAL_MACHINE, "Software\\Delvarin\\morvex", "installed_package_list",
-                 list.c_str());
-  }
+  if (state == RegistryState::kSevenInstalled)
+    return 0;
+  RegWriteText(HKEY_LOCAL_MACHINE, "Software\\Delvarin\\morvex", "installed_package_list",
+               list.c_str());
+  return (list.size() + 1) * sizeof(char16_t);
 }
 
 void BM_RefreshTick(benchmark::State& state, RegistryState registry) {
-  PrepareRegistry(registry);
+  const size_t list_bytes = PrepareRegistry(registry, static_cast<int>(state.range(0)));
   const exlib::Tu_array<AppBase>* titles = GetAppList();
   int listed = 0;
   for (auto _ : state) {
@@ -50,13 +53,20 @@ void BM_RefreshTick(benchmark::State& state, RegistryState registry) {
     benchmark::DoNotOptimize(listed);
   }
   state.counters["listed"] = listed;
+  state.counters["list_bytes"] = static_cast<double>(list_bytes);
   hostwin::ResetRegistry();
 }
 
-BENCHMARK_CAPTURE(BM_RefreshTick, none_installed, RegistryState::kNoneInstalled);
-BENCHMARK_CAPTURE(BM_RefreshTick, seven_installed, RegistryState::kSevenInstalled);
-BENCHMARK_CAPTURE(BM_RefreshTick, seven_listed, RegistryState::kSevenListed);
-BENCHMARK_CAPTURE(BM_RefreshTick, seven_listed_among_1000_ids, RegistryState::kThousandIds);
+BENCHMARK_CAPTURE(BM_RefreshTick, none_installed, RegistryState::kNoneInstalled)->Arg(0);
+BENCHMARK_CAPTURE(BM_RefreshTick, seven_installed, RegistryState::kSevenInstalled)->Arg(0);
+BENCHMARK_CAPTURE(BM_RefreshTick, seven_listed, RegistryState::kSevenListed)->Arg(0);
+// The list's length in ids; the refresh must stay linear in it.
+BENCHMARK_CAPTURE(BM_RefreshTick, seven_listed_among_ids, RegistryState::kListedAmongOthers)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(123000)  // a list of 4 MiB
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -14,12 +14,13 @@ else()
 endif()
 
 # pack_add_test(name SOURCES ... LIBS ... [LABELS ...] [RUN_SERIAL] [ENVIRONMENT ...]
-#               [RESOURCE_LOCK ...] [TIMEOUT seconds])
+#               [RESOURCE_LOCK ...] [TIMEOUT seconds] [PREFIX text])
+# PREFIX goes before each host test's name, for a suite built twice from one source.
 # RESOURCE_LOCK names shared state (a registry key, a mutex name) that suites must not use at once.
 # Host tests are listed one test case per ctest line; a Windows test executable is one ctest line,
 # since each Wine start costs more than a whole suite.
 function(pack_add_test name)
-  cmake_parse_arguments(T "RUN_SERIAL" "TIMEOUT" "SOURCES;LIBS;LABELS;ENVIRONMENT;RESOURCE_LOCK" ${ARGN})
+  cmake_parse_arguments(T "RUN_SERIAL" "TIMEOUT;PREFIX" "SOURCES;LIBS;LABELS;ENVIRONMENT;RESOURCE_LOCK" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   if(NOT T_TIMEOUT)
@@ -42,7 +43,8 @@ function(pack_add_test name)
     if(T_RESOURCE_LOCK)
       list(APPEND props RESOURCE_LOCK "${T_RESOURCE_LOCK}")
     endif()
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 30 PROPERTIES ${props})
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 30
+                         TEST_PREFIX "${T_PREFIX}" PROPERTIES ${props})
     return()
   endif()
   set_tests_properties(${tests} PROPERTIES TIMEOUT ${T_TIMEOUT})

@@ -12,10 +12,23 @@ else()
   add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-Wall> $<$<COMPILE_LANGUAGE:C,CXX>:-Wextra>)
 endif()
 
+# Release builds keep only the code and data that something reaches (the runtime libraries are
+# linked statically, and most of them is never called).
+if(NOT MSVC)
+  add_compile_options($<$<AND:$<CONFIG:Release>,$<COMPILE_LANGUAGE:C,CXX>>:-ffunction-sections>
+                      $<$<AND:$<CONFIG:Release>,$<COMPILE_LANGUAGE:C,CXX>>:-fdata-sections>)
+  add_link_options($<$<CONFIG:Release>:-Wl,--gc-sections>)
+endif()
+
 if(PACK_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
                       -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Coverage feedback for every library the fuzz targets link; the targets add libFuzzer's main.
+if(PACK_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
 # The product's narrow literals are Shift-JIS, whatever the source encoding (UTF-8).

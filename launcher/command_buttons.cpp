@@ -3,25 +3,28 @@
 #include "launcher/shell_open.h"
 #include "textlib/paths.h"
 
-namespace {
-
 // No normalisation: the launcher's folder ends with its backslash already.
-exlib::Tu_text BesideLauncher(const char* file_name) {
-  return exlib::ModuleDirectory().Concat(file_name);
+std::optional<exlib::Tu_text> FileBesideLauncher(const exlib::Tu_text& launcher_path,
+                                                 const char* file_name) {
+  if (launcher_path.Length() == 0)
+    return std::nullopt;
+  return exlib::ParentDirectory(launcher_path).Concat(file_name);
 }
 
-}  // namespace
-
 void OpenInstaller() {
-  ShellOpenFile(BesideLauncher("inst.exe"), exlib::ModulePath());
+  const exlib::Tu_text launcher = exlib::ModulePath();
+  if (const auto installer = FileBesideLauncher(launcher, "inst.exe"))
+    ShellOpenFile(*installer, launcher);
 }
 
 void OpenUninstaller() {
-  ShellOpenFile(BesideLauncher("uninst.exe"));
+  if (const auto uninstaller = FileBesideLauncher(exlib::ModulePath(), "uninst.exe"))
+    ShellOpenFile(*uninstaller);
 }
 
 void OpenReadme() {
-  ShellOpenFile(BesideLauncher("readme.htm"));
+  if (const auto readme = FileBesideLauncher(exlib::ModulePath(), "readme.htm"))
+    ShellOpenFile(*readme);
 }
 
 void OpenWebsite() {

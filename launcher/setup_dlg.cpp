@@ -1,11 +1,12 @@
 #include "launcher/setup_dlg.h"
 
 #include <memory>
+#include <vector>
 
 #include "launcher/build_title_list.h"
 #include "launcher/command_buttons.h"
-#include "launcher/dialog_button_controls.h"
 #include "launcher/title_buttons.h"
+#include "launcher/title_images.h"
 #include "launcher/title_names.h"
 #include "platform/win/dialog_item.h"
 #include "platform/win/paint_context.h"
@@ -22,6 +23,7 @@ constexpr UINT kRefreshPeriodMs = 50;
 const winui::MessageMapEntry SetupDlg::kMessageEntries[] = {
     winui::PaintEntry<SetupDlg, &SetupDlg::OnPaint>(),
     winui::QueryDragIconEntry<SetupDlg, &SetupDlg::OnQueryDragIcon>(),
+    winui::DpiChangedEntry<SetupDlg, &SetupDlg::OnDpiChanged>(),
     winui::TimerEntry<SetupDlg, &SetupDlg::OnTimer>(),
     winui::CommandEntry<SetupDlg, &SetupDlg::OnInstallClicked>(IDC_INSTALL),
     winui::CommandEntry<SetupDlg, &SetupDlg::OnUninstallClicked>(IDC_UNINSTALL),
@@ -34,32 +36,42 @@ const winui::MessageMap SetupDlg::kMessageMap = {
     sizeof(kMessageEntries) / sizeof(kMessageEntries[0])};
 
 SetupDlg::SetupDlg(UINT template_id, HWND parent)
-    : winui::ModalDialog(template_id, parent),
-      m_icon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_SETUP))) {}
+    : winui::ModalDialog(template_id, parent), m_dpi(winui::SystemDpi()) {
+  m_icon.Load(GetModuleHandleW(nullptr), IDI_SETUP, winui::SystemMetricForDpi(SM_CXICON, m_dpi));
+}
 
 BOOL SetupDlg::OnInitDialog() {
   winui::ModalDialog::OnInitDialog();
-  SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
-  SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+  SetIcons(winui::WindowDpi(Window()));
   SetWindowTextW(Window(), ToWin(kCaption));
   SetUpTitleButtons();
   return TRUE;
 }
 
+void SetupDlg::SetIcons(UINT dpi) {
+  HMODULE module = GetModuleHandleW(nullptr);
+  const int big_size = winui::SystemMetricForDpi(SM_CXICON, dpi);
+  const int small_size = winui::SystemMetricForDpi(SM_CXSMICON, dpi);
+  // The constructor's icon already has the size when the window is at the system's DPI.
+  if (dpi != m_dpi || m_icon.Handle() == nullptr)
+    m_icon.Load(module, IDI_SETUP, big_size);
+  m_small_icon.Load(module, IDI_SETUP, small_size);
+  m_dpi = dpi;
+  SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon.Handle()));
+  SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_small_icon.Handle()));
+}
+
 // Each button also carries its title's short name as its text, which the bitmap button does not
 // draw but assistive technology reads as its name, and the long name as its tooltip.
 void SetupDlg::SetUpTitleButtons() {
-  const COLORREF button_face = GetSysColor(COLOR_BTNFACE);
   const winui::ToolTips tooltips(Window());
   for (uint32_t i = 0; i < GetAppList()->Count(); ++i) {
+    m_images.Add(std::make_unique<winui::PngBitmap>().release());
+  }
+  LoadTitleImages(m_dpi);
+  for (uint32_t i = 0; i < GetAppList()->Count(); ++i) {
     const AppBase& title = *GetAppList()->GetAt(i);
-    auto image = std::make_unique<winui::PngBitmap>();
-    image->Load(GetModuleHandleW(nullptr), static_cast<UINT>(title.ImageId), button_face);
-    m_images.Add(image.get());
-    const winui::PngBitmap& added = *image.release();
-
     const winui::DialogItem button(Window(), title.ButtonId);
-    button.SetBitmap(added.Handle());
     button.Enable(false);
     button.SetText(TitleDisplayName(title.ShortName).c_str());
     tooltips.Add(button.Handle(), TitleDisplayName(title.LongName).c_str());
@@ -68,9 +80,40 @@ void SetupDlg::SetUpTitleButtons() {
   SetTimer(Window(), kRefreshTimer, kRefreshPeriodMs, nullptr);
 }
 
+// Drawn from the smallest image at or above the size needed, so that it is scaled down, never up,
+// while the art has one.
+void SetupDlg::LoadTitleImages(UINT dpi) {
+  HMODULE module = GetModuleHandleW(nullptr);
+  const COLORREF button_face = GetSysColor(COLOR_BTNFACE);
+  const PixelSize needed = TitleImageSizeForDpi(dpi);
+  for (uint32_t i = 0; i < GetAppList()->Count() && i < m_images.Count(); ++i) {
+    const AppBase& title = *GetAppList()->GetAt(i);
+    const auto image_id = static_cast<unsigned>(title.ImageId);
+    std::vector<int> scales;
+    for (int scale = 1; scale <= IDB_TITLE_MAX_SCALE; ++scale) {
+      if (winui::HasPngResource(module, TitleImageResourceId(image_id, scale)))
+        scales.push_back(scale);
+    }
+    winui::PngBitmap image;
+    image.Load(module, TitleImageResourceId(image_id, PickImageScale(scales, needed)), button_face,
+               static_cast<UINT>(needed.width), static_cast<UINT>(needed.height));
+    // The button lets go of the old bitmap before it is freed.
+    winui::DialogItem(Window(), title.ButtonId).SetBitmap(image.Handle());
+    m_images.GetAt(i)->Swap(image);
+  }
+}
+
+void SetupDlg::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  SetWindowPos(Window(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetIcons(dpi);
+  LoadTitleImages(dpi);
+}
+
 void SetupDlg::RefreshButtons() {
-  DialogButtonControls controls(Window());
-  ::RefreshButtons(BuildTitleList(), controls);
+  if (!m_controls)
+    m_controls.emplace(Window());
+  ::RefreshButtons(BuildTitleList(), *m_controls);
 }
 
 void SetupDlg::OnTimer(UINT_PTR) {
@@ -94,14 +137,14 @@ bool SetupDlg::OnPaint() {
   SendMessageW(Window(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Dc()), 0);
   RECT client = {};
   GetClientRect(Window(), &client);
-  const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
-  const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
-  DrawIcon(paint.Dc(), x, y, m_icon);
+  const int x = (client.right - client.left - winui::SystemMetricForDpi(SM_CXICON, m_dpi) + 1) / 2;
+  const int y = (client.bottom - client.top - winui::SystemMetricForDpi(SM_CYICON, m_dpi) + 1) / 2;
+  DrawIcon(paint.Dc(), x, y, m_icon.Handle());
   return true;
 }
 
 HICON SetupDlg::OnQueryDragIcon() {
-  return m_icon;
+  return m_icon.Handle();
 }
 
 void SetupDlg::OnInstallClicked() {

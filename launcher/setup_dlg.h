@@ -1,5 +1,9 @@
 #pragma once
 // The launcher's window: the pack's title buttons and its four command buttons.
+#include <optional>
+
+#include "launcher/dialog_button_controls.h"
+#include "platform/win/dpi.h"
 #include "platform/win/modal_dialog.h"
 #include "platform/win/png_bitmap.h"
 #include "textlib/tu_array.h"
@@ -19,11 +23,18 @@ class SetupDlg : public winui::ModalDialog {
 
  private:
   void SetUpTitleButtons();
+  // Icons and title images at the size `dpi` needs.
+  void ShowAtDpi(UINT dpi);
+  void SetIcons(UINT dpi);
+  void LoadTitleImages(UINT dpi);
   void RefreshButtons();
   // Any timer refreshes the buttons.
   void OnTimer(UINT_PTR timer_id);
   bool OnPaint();
   HICON OnQueryDragIcon();
+  // Moved to a display of another DPI: the system has scaled the dialog's fonts and controls;
+  // the window takes the size it suggests and redraws its images for the new DPI.
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnInstallClicked();
   void OnUninstallClicked();
   void OnReadmeClicked();
@@ -32,7 +43,11 @@ class SetupDlg : public winui::ModalDialog {
   static const winui::MessageMapEntry kMessageEntries[];
   static const winui::MessageMap kMessageMap;
 
-  HICON m_icon;
+  UINT m_dpi;
+  winui::ScaledIcon m_icon;
+  winui::ScaledIcon m_small_icon;
+  // Set once the window exists.
+  std::optional<DialogButtonControls> m_controls;
   // One image per title of the list, in list order.
   exlib::Tu_owned_array<winui::PngBitmap> m_images;
 };

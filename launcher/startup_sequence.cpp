@@ -1,6 +1,7 @@
 #include "launcher/startup_sequence.h"
 
 #include "launcher/mutex_names.h"
+#include "platform/com_apartment.h"
 
 void MutexHolder::Release() {
   if (mutex_ == nullptr)
@@ -47,6 +48,10 @@ void RunStartupSequence(StartupPlatform& platform) {
   if (own.Get() != nullptr)
     platform.WaitForOwnership(own.Get());
   platform.PrepareCommonControls();
-  platform.RunLauncherWindow();
+  {
+    // For the whole run of the window: its images and every shell call it makes need COM.
+    const ComApartment com;
+    platform.RunLauncherWindow();
+  }
   own.Release();
 }

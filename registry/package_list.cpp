@@ -1,6 +1,7 @@
 #include "registry/package_list.h"
 
 #include <string>
+#include <string_view>
 
 #include "registry/registry_access.h"
 #include "registry/text_value.h"
@@ -30,12 +31,23 @@ void AppendItem(std::u16string& list, const exlib::Tu_text& item) {
 
 }  // namespace
 
+// The stored text is scanned in place: a refresh asks this of every installed title every 50 ms,
+// so its cost must stay linear in the list however long the list grows. Items are cut as Split
+// cuts them (a trailing "," ends the last item rather than adding an empty one).
 bool PackageListContains(const exlib::Tu_text& title_id) {
-  exlib::Tu_owned_array<exlib::Tu_text> items;
-  ReadList().text.Split(items, ",");
-  for (uint32_t i = 0; i < items.Count(); ++i) {
-    if (*items.GetAt(i) == title_id)
+  const std::u16string stored =
+      ReadWideTextValue(HKEY_LOCAL_MACHINE, ListKeyPath(), ListValueName()).text;
+  const std::u16string_view list(stored);
+  const std::u16string_view id(title_id.Wide());
+  size_t start = 0;
+  while (start < list.size()) {
+    const size_t comma = list.find(u',', start);
+    const size_t end = comma == std::u16string_view::npos ? list.size() : comma;
+    if (list.substr(start, end - start) == id)
       return true;
+    if (comma == std::u16string_view::npos)
+      break;
+    start = comma + 1;
   }
   return false;
 }

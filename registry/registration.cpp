@@ -104,8 +104,13 @@ bool DeleteRegistrationEntries(HKEY root, const exlib::Tu_text& key_path,
   for (; *entries != nullptr; ++entries) {
     exlib::Tu_text name;
     exlib::Tu_text value;
-    if (SplitEntry(*entries, name, value))
-      all_deleted = RegDeleteValueAndPrune(root, key_path, name) && all_deleted;
+    // Pruning removes the key with its last value, so a value missing from the start finds no
+    // key once the others are gone: what is gone counts as removed.
+    if (SplitEntry(*entries, name, value)) {
+      const bool removed =
+          RegDeleteValueAndPrune(root, key_path, name) || RegValueIsAbsent(root, key_path, name);
+      all_deleted = removed && all_deleted;
+    }
   }
   return all_deleted;
 }

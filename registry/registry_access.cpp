@@ -87,3 +87,12 @@ bool RegDeleteValueAndPrune(HKEY root, exlib::Tu_text key_path, exlib::Tu_text v
   }
   return true;
 }
+
+bool RegValueIsAbsent(HKEY root, exlib::Tu_text key_path, exlib::Tu_text value_name) {
+  ScopedKey key;
+  const LSTATUS opened = RegOpenKeyExW(root, ToWin(key_path.Wide()), 0, KEY_READ, key.Receive());
+  if (opened != ERROR_SUCCESS)
+    return opened == ERROR_FILE_NOT_FOUND;
+  return RegQueryValueExW(key.Get(), ToWin(value_name.Wide()), nullptr, nullptr, nullptr,
+                          nullptr) == ERROR_FILE_NOT_FOUND;
+}

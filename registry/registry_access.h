@@ -25,3 +25,7 @@ bool RegWriteText(HKEY root, exlib::Tu_text key_path, exlib::Tu_text value_name,
 // Deletes the value and then the key itself if that left it with no value and no subkey (never
 // its parents). True when the key could be opened, whether or not the value existed.
 bool RegDeleteValueAndPrune(HKEY root, exlib::Tu_text key_path, exlib::Tu_text value_name);
+
+// True when the value does not exist, its key included; false when it exists or the key cannot
+// be read.
+bool RegValueIsAbsent(HKEY root, exlib::Tu_text key_path, exlib::Tu_text value_name);

@@ -17,6 +17,9 @@
 // "PNG", and the button IDC_TITLE_FIRST + i.
 #define IDB_TITLE_FIRST 140
 #define IDB_TITLE_LAST 160
+// The same images drawn at 2x (340 to 360) and 3x (540 to 560), for high-DPI displays.
+#define IDB_TITLE_SCALE_STEP 200
+#define IDB_TITLE_MAX_SCALE 3
 #define IDC_TITLE_FIRST 1003
 #define IDC_TITLE_LAST 1023
 

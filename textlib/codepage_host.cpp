@@ -1,11 +1,13 @@
 // On the host the narrow form is in the codeset of the C locale's LC_CTYPE, converted by iconv;
 // the classic "C"/"POSIX" locale maps bytes 0-255 one to one, as the classic locale does on
-// Windows. Tests that need Japanese narrow texts run under C.UTF-8, where the narrow literals
-// (UTF-8 source, no Shift-JIS execution character set on the host) are already in that codeset.
+// Windows, and a Shift-JIS locale converts as Windows' code page 932. Tests with Japanese narrow
+// literals run under C.UTF-8 (UTF-8 literals) and under ja_JP.SJIS (built as Shift-JIS).
 #include <errno.h>
 #include <iconv.h>
 #include <langinfo.h>
+#include <strings.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstring>
 #include <memory>
@@ -103,15 +105,72 @@ const CodesetConverter& ConverterFor(std::unique_ptr<CodesetConverter>& cached,
   return *cached;
 }
 
+// glibc's Shift-JIS codesets turn 0x5C into the yen sign; Windows' code page 932 keeps ASCII, and
+// glibc's CP932 table is Windows' own but for the differences that the functions below make up.
+bool IsCodePage932(const char* codeset) {
+  for (const char* name : {"SHIFT_JIS", "SJIS", "SHIFT-JIS", "CP932", "WINDOWS-31J", "MS_KANJI"}) {
+    if (strcasecmp(codeset, name) == 0)
+      return true;
+  }
+  return false;
+}
+
+const CodesetConverter& Cp932Converter() {
+  thread_local std::unique_ptr<CodesetConverter> cached;
+  return ConverterFor(cached, "CP932");
+}
+
+// Single bytes that Windows encodes (from these code units only) and glibc's table lacks.
+constexpr struct {
+  unsigned char byte;
+  char16_t unit;
+} kWindowsOnly932[] = {
+    {0x80, u'\u0080'}, {0xA0, u'\uF8F0'}, {0xFD, u'\uF8F1'}, {0xFE, u'\uF8F2'}, {0xFF, u'\uF8F3'}};
+
+// glibc's table, as it stands: Windows' five extra single bytes do not decode either.
+std::optional<std::u16string> Cp932ToWide(std::string_view narrow) {
+  return Cp932Converter().ToWide(narrow);
+}
+
+// Encoded piece by piece around the code units that only Windows encodes; glibc gives some
+// characters without an exact form in code page 932 their nearest one (U+00A5 as 0x5C, U+301C as
+// the full-width tilde), which Windows refuses: a piece that does not decode back to itself fails.
+std::optional<std::string> WideToCp932(std::u16string_view wide) {
+  std::string narrow;
+  size_t piece = 0;
+  const auto flush = [&](size_t end) {
+    const std::u16string_view part = wide.substr(piece, end - piece);
+    const auto encoded = Cp932Converter().ToNarrow(part);
+    if (!encoded || Cp932Converter().ToWide(*encoded) != part)
+      return false;
+    narrow += *encoded;
+    return true;
+  };
+  for (size_t i = 0; i < wide.size(); ++i) {
+    const auto special = std::find_if(std::begin(kWindowsOnly932), std::end(kWindowsOnly932),
+                                      [&](const auto& entry) { return entry.unit == wide[i]; });
+    if (special == std::end(kWindowsOnly932))
+      continue;
+    if (!flush(i))
+      return std::nullopt;
+    narrow += static_cast<char>(special->byte);
+    piece = i + 1;
+  }
+  if (!flush(wide.size()))
+    return std::nullopt;
+  return narrow;
+}
+
 const CodesetConverter& CurrentLocaleConverter() {
   thread_local std::unique_ptr<CodesetConverter> cached;
   return ConverterFor(cached, nl_langinfo(CODESET));
 }
 
-// Codesets that agree with ASCII on 0x00-0x7F; Shift_JIS, for one, does not (0x5C is the yen sign).
+// Codesets that agree with ASCII on 0x00-0x7F (code page 932 does; glibc's Shift_JIS does not).
 bool IsAsciiCompatible(const char* codeset) {
   return std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "ANSI_X3.4-1968") == 0 ||
-         std::strncmp(codeset, "ISO-8859-", 9) == 0 || std::strncmp(codeset, "EUC-", 4) == 0;
+         std::strncmp(codeset, "ISO-8859-", 9) == 0 || std::strncmp(codeset, "EUC-", 4) == 0 ||
+         IsCodePage932(codeset);
 }
 
 bool IsClassicLocale() {
@@ -122,20 +181,25 @@ bool IsClassicLocale() {
 }  // namespace
 
 std::optional<std::u16string> NarrowToWide(std::string_view narrow) {
-  if (IsClassicLocale() || (IsAscii(narrow) && IsAsciiCompatible(nl_langinfo(CODESET))))
+  const char* codeset = nl_langinfo(CODESET);
+  if (IsClassicLocale() || (IsAscii(narrow) && IsAsciiCompatible(codeset)))
     return ClassicToWide(narrow);
+  if (IsCodePage932(codeset))
+    return Cp932ToWide(narrow);
   return CurrentLocaleConverter().ToWide(narrow);
 }
 
 std::optional<std::string> WideToNarrow(std::u16string_view wide) {
-  if (IsClassicLocale() || (IsAscii(wide) && IsAsciiCompatible(nl_langinfo(CODESET))))
+  const char* codeset = nl_langinfo(CODESET);
+  if (IsClassicLocale() || (IsAscii(wide) && IsAsciiCompatible(codeset)))
     return ClassicToNarrow(wide);
+  if (IsCodePage932(codeset))
+    return WideToCp932(wide);
   return CurrentLocaleConverter().ToNarrow(wide);
 }
 
 std::optional<std::u16string> DecodeShiftJis(std::string_view shift_jis) {
-  thread_local std::unique_ptr<CodesetConverter> cached;
-  return ConverterFor(cached, "CP932").ToWide(shift_jis);
+  return Cp932ToWide(shift_jis);
 }
 
 }  // namespace exlib

@@ -8,8 +8,6 @@
 namespace exlib {
 namespace {
 
-constexpr DWORD kModulePathUnits = MAX_PATH;
-
 bool IsSeparator(char16_t c) {
   return c == u'\\';
 }
@@ -35,13 +33,25 @@ std::u16string CanonicalForm(std::u16string_view path) {
 
 }  // namespace
 
-// Wine leaves a cut path unterminated, so the last unit is terminated here whatever comes back;
-// a failed call gives the empty text.
+// A cut path comes back as the whole buffer: Windows terminates it inside the buffer, Wine does
+// not terminate it at all. Only an answer shorter than the buffer is a whole path.
+Tu_text ReadModulePath(const ModuleFileNameReader& read) {
+  for (uint32_t size = MAX_PATH;; size = std::min(size * 2, kLongestPath + 1)) {
+    std::u16string buffer(size, u'\0');
+    const uint32_t length = read(buffer.data(), size);
+    if (length == 0)
+      return Tu_text();
+    if (length < size)
+      return Tu_text(buffer.c_str(), static_cast<int32_t>(length));
+    if (size > kLongestPath)
+      return Tu_text();
+  }
+}
+
 Tu_text ModulePath() {
-  char16_t buffer[kModulePathUnits] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, ToWin(buffer), kModulePathUnits);
-  buffer[std::min<DWORD>(length, kModulePathUnits - 1)] = u'\0';
-  return Tu_text(buffer);
+  return ReadModulePath([](char16_t* buffer, uint32_t size) -> uint32_t {
+    return GetModuleFileNameW(nullptr, ToWin(buffer), size);
+  });
 }
 
 Tu_text ModuleDirectory() {

@@ -50,6 +50,13 @@ class Tu_text {
   // An empty separator never matches: a non-empty text becomes one item.
   int32_t Split(Tu_owned_array<Tu_text>& list, Tu_text separator) const;
   // ECMAScript syntax and replacement rules; an invalid pattern gives the empty text.
+  // The standard matcher recurses once per character that a repetition consumes, so a long run
+  // would exhaust the stack. Bounded instead: a pattern longer than kRegexMaxPattern units, or one
+  // with a repetition ("*", "+", "?", "{") while the text's length times the pattern's exceeds
+  // kRegexRepetitionBudget, leaves the text unchanged (a copy). A pattern without repetition
+  // consumes at most its own length per match and takes texts of any length.
+  static constexpr size_t kRegexMaxPattern = 256;
+  static constexpr size_t kRegexRepetitionBudget = 2048;
   Tu_text RegexReplace(Tu_text pattern, Tu_text format) const;
   Tu_text& SlashesToBackslashes();
 

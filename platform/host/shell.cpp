@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 
+#include "platform/host/com.h"
+
 namespace {
 
 constexpr UINT_PTR kAccepted = 42;
@@ -29,8 +31,8 @@ std::optional<std::u16string> Recorded(LPCWSTR text) {
 HINSTANCE ShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters,
                         LPCWSTR directory, INT show) {
   ShellState& state = State();
-  state.calls.push_back(
-      {owner, Recorded(verb), Recorded(file), Recorded(parameters), Recorded(directory), show});
+  state.calls.push_back({owner, Recorded(verb), Recorded(file), Recorded(parameters),
+                         Recorded(directory), show, hostwin::ComApartmentOnThread()});
   return reinterpret_cast<HINSTANCE>(state.result);
 }
 

@@ -31,6 +31,7 @@ struct ShellExecuteCall {
   std::optional<std::u16string> parameters;
   std::optional<std::u16string> directory;
   INT show;
+  bool com_apartment;  // COM was initialised apartment-threaded on the calling thread
 };
 
 // Forgets the recorded calls and the folders; ShellExecuteW answers 42 (accepted) again.

@@ -5,4 +5,5 @@
 #include "platform/host/kernel.h"
 #include "platform/host/registry.h"
 #include "platform/host/shell.h"
+#include "platform/host/com.h"
 #include "platform/host/files.h"

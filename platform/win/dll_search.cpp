@@ -13,6 +13,10 @@ void RestrictDllSearchToSystemFolder() {
       reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
   if (set_default_directories != nullptr) {
     set_default_directories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  } else {
+    // Without it, the current folder at least leaves the search; the program's own folder
+    // cannot be taken out this way.
+    SetDllDirectoryW(ToWin(u""));
   }
   SetSearchPathMode(BASE_SEARCH_PATH_ENABLE_SAFE_SEARCHMODE | BASE_SEARCH_PATH_PERMANENT);
 }

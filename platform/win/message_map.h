@@ -51,6 +51,13 @@ bool InvokeQueryDragIcon(ModalDialog& dialog, WPARAM, LPARAM, LRESULT* result) {
   return true;
 }
 
+template <class Dialog, void (Dialog::*Handler)(UINT, const RECT&)>
+bool InvokeDpiChanged(ModalDialog& dialog, WPARAM wparam, LPARAM lparam, LRESULT* result) {
+  (static_cast<Dialog&>(dialog).*Handler)(LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+  *result = 0;
+  return true;
+}
+
 }  // namespace message_map_detail
 
 // A click (BN_CLICKED) of the control `id`.
@@ -75,6 +82,16 @@ constexpr MessageMapEntry PaintEntry() {
 template <class Dialog, HICON (Dialog::*Handler)()>
 constexpr MessageMapEntry QueryDragIconEntry() {
   return {WM_QUERYDRAGICON, 0, 0, &message_map_detail::InvokeQueryDragIcon<Dialog, Handler>};
+}
+
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
+// WM_DPICHANGED: the window's new DPI and the window rectangle the system suggests for it.
+template <class Dialog, void (Dialog::*Handler)(UINT, const RECT&)>
+constexpr MessageMapEntry DpiChangedEntry() {
+  return {WM_DPICHANGED, 0, 0, &message_map_detail::InvokeDpiChanged<Dialog, Handler>};
 }
 
 }  // namespace winui

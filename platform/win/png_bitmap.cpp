@@ -3,25 +3,11 @@
 #include <wincodec.h>
 
 #include "platform/alpha_blend.h"
+#include "platform/bgra_layout.h"
 #include "platform/win/com_ptr.h"
 
 namespace winui {
 namespace {
-
-// COM for the calling thread, for as long as the object lives.
-class ComApartment {
- public:
-  ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-  ~ComApartment() {
-    if (initialised_)
-      CoUninitialize();
-  }
-
- private:
-  bool initialised_;
-};
 
 struct ResourceBytes {
   const BYTE* data = nullptr;
@@ -54,10 +40,19 @@ bool DecodeFrame(IWICImagingFactory* factory, ResourceBytes png, ComPtr<IWICForm
                                    WICBitmapPaletteTypeCustom));
 }
 
+bool CreateScaler(IWICImagingFactory* factory, IWICBitmapSource* source, UINT width, UINT height,
+                  WICBitmapInterpolationMode mode, ComPtr<IWICBitmapScaler>& out) {
+  return SUCCEEDED(factory->CreateBitmapScaler(out.Receive())) &&
+         SUCCEEDED(out->Initialize(source, width, height, mode));
+}
+
 HBITMAP CreateOpaqueBitmap(IWICBitmapSource* source, COLORREF background) {
   UINT width = 0;
   UINT height = 0;
   if (FAILED(source->GetSize(&width, &height)) || width == 0 || height == 0)
+    return nullptr;
+  const std::optional<BgraLayout> layout = BgraLayoutFor(width, height);
+  if (!layout)
     return nullptr;
 
   BITMAPINFO info = {};
@@ -72,8 +67,7 @@ HBITMAP CreateOpaqueBitmap(IWICBitmapSource* source, COLORREF background) {
   if (bitmap == nullptr)
     return nullptr;
 
-  const UINT stride = width * 4;
-  if (FAILED(source->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) {
+  if (FAILED(source->CopyPixels(nullptr, layout->stride, layout->size, static_cast<BYTE*>(bits)))) {
     DeleteObject(bitmap);
     return nullptr;
   }
@@ -83,6 +77,10 @@ HBITMAP CreateOpaqueBitmap(IWICBitmapSource* source, COLORREF background) {
 }
 
 }  // namespace
+
+bool HasPngResource(HMODULE module, UINT resource_id) {
+  return FindResourceW(module, MAKEINTRESOURCEW(resource_id), ToWin(u"PNG")) != nullptr;
+}
 
 PngBitmap::~PngBitmap() {
   Free();
@@ -95,13 +93,23 @@ void PngBitmap::Free() {
 }
 
 bool PngBitmap::Load(HMODULE module, UINT resource_id, COLORREF background) {
+  return Load(module, resource_id, background, 0, 0);
+}
+
+void PngBitmap::Swap(PngBitmap& other) noexcept {
+  HBITMAP held = bitmap_;
+  bitmap_ = other.bitmap_;
+  other.bitmap_ = held;
+}
+
+bool PngBitmap::Load(HMODULE module, UINT resource_id, COLORREF background, UINT width,
+                     UINT height) {
   Free();
   const ResourceBytes png = FindPngResource(module, resource_id);
   if (png.data == nullptr || png.size == 0)
     return false;
 
   // Activated by class id: COM loads the codec from its registered path, never by a bare name.
-  ComApartment apartment;
   ComPtr<IWICImagingFactory> factory;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                               IID_IWICImagingFactory,
@@ -111,7 +119,31 @@ bool PngBitmap::Load(HMODULE module, UINT resource_id, COLORREF background) {
   ComPtr<IWICFormatConverter> pixels;
   if (!DecodeFrame(factory.Get(), png, pixels))
     return false;
-  bitmap_ = CreateOpaqueBitmap(pixels.Get(), background);
+  UINT natural_width = 0;
+  UINT natural_height = 0;
+  if (FAILED(pixels->GetSize(&natural_width, &natural_height)))
+    return false;
+  const bool scaled =
+      width != 0 && height != 0 && (width != natural_width || height != natural_height);
+  if (!scaled) {
+    bitmap_ = CreateOpaqueBitmap(pixels.Get(), background);
+    return bitmap_ != nullptr;
+  }
+  // Scaled in premultiplied form, so that transparent pixels lend no colour to their neighbours.
+  // WIC's best interpolation where the system has it (Windows 10), else the best of Windows 7's.
+  constexpr auto kHighQualityCubic = static_cast<WICBitmapInterpolationMode>(4);
+  ComPtr<IWICBitmapScaler> cubic;
+  ComPtr<IWICBitmapScaler> fant;
+  IWICBitmapSource* resized = nullptr;
+  if (CreateScaler(factory.Get(), pixels.Get(), width, height, kHighQualityCubic, cubic)) {
+    resized = cubic.Get();
+  } else if (CreateScaler(factory.Get(), pixels.Get(), width, height,
+                          WICBitmapInterpolationModeFant, fant)) {
+    resized = fant.Get();
+  } else {
+    return false;
+  }
+  bitmap_ = CreateOpaqueBitmap(resized, background);
   return bitmap_ != nullptr;
 }
 

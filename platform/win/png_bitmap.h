@@ -5,6 +5,9 @@
 
 namespace winui {
 
+// Whether the module holds a resource `resource_id` of type "PNG".
+bool HasPngResource(HMODULE module, UINT resource_id);
+
 class PngBitmap {
  public:
   PngBitmap() = default;
@@ -12,8 +15,14 @@ class PngBitmap {
   PngBitmap& operator=(const PngBitmap&) = delete;
   virtual ~PngBitmap();
 
-  // Replaces any bitmap held. False, holding none, when the resource is missing or undecodable.
+  // Replaces any bitmap held. False, holding none, when the resource is missing or undecodable,
+  // or when the calling thread has not initialised COM (a ComApartment).
   bool Load(HMODULE module, UINT resource_id, COLORREF background);
+  // The same, scaled to `width` x `height` pixels with high-quality interpolation.
+  bool Load(HMODULE module, UINT resource_id, COLORREF background, UINT width, UINT height);
+
+  // So that a control can be given a new bitmap before its old one is freed.
+  void Swap(PngBitmap& other) noexcept;
 
   // Null while none is loaded.
   HBITMAP Handle() const { return bitmap_; }

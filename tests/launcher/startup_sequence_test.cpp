@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -8,7 +9,9 @@
 #include <vector>
 
 #include "launcher/mutex_names.h"
+#include "launcher/shell_open.h"
 #include "launcher/startup_sequence.h"
+#include "platform/win32_api.h"
 
 namespace {
 
@@ -26,6 +29,7 @@ class FakePlatform : public StartupPlatform {
   std::map<std::u16string, Mutex> mutexes;
   bool create_fails = false;
   bool window_throws = false;
+  std::function<void()> while_window_runs;
   std::vector<std::string> log;
 
   MutexOpenResult OpenNamedMutex(const char16_t* name) override {
@@ -60,6 +64,8 @@ class FakePlatform : public StartupPlatform {
   void PrepareCommonControls() override { log.push_back("controls"); }
   void RunLauncherWindow() override {
     log.push_back("window");
+    if (while_window_runs)
+      while_window_runs();
     if (window_throws)
       throw std::runtime_error("window failed");
   }
@@ -200,6 +206,31 @@ TEST(StartupSequence, AFailingWindowStillReleasesAndClosesTheOwnMutex) {
   EXPECT_THROW(RunStartupSequence(platform), std::runtime_error);
   EXPECT_EQ(platform.log, kNormalRun);
   EXPECT_TRUE(platform.AllHandlesClosed());
+}
+
+// The shell needs COM on the thread for handlers that go through it: the window runs with COM
+// initialised apartment-threaded (a nested initialisation answers S_FALSE), and COM ends with it.
+TEST(StartupSequence, TheWindowRunsInAComApartment) {
+  FakePlatform platform;
+  HRESULT inside = E_FAIL;
+  platform.while_window_runs = [&inside] {
+    inside = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (SUCCEEDED(inside))
+      CoUninitialize();
+#ifndef _WIN32
+    hostwin::ResetShell();
+    ShellOpenTarget(u"https://www.example.com/");
+    ASSERT_EQ(hostwin::ShellExecuteCalls().size(), 1u);
+    EXPECT_TRUE(hostwin::ShellExecuteCalls()[0].com_apartment);
+#endif
+  };
+  RunStartupSequence(platform);
+  EXPECT_EQ(inside, S_FALSE);
+
+  const HRESULT after = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  EXPECT_EQ(after, S_OK) << "COM ended with the window";
+  if (SUCCEEDED(after))
+    CoUninitialize();
 }
 
 TEST(MutexHolder, ReleasesOnceAndHoldsNothingAfterwards) {

@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/com_apartment.h"
 #include "platform/win/png_bitmap.h"
 #include "resource.h"
+#include "tests/launcher/e2e/button_states.h"
 #include "tests/launcher/e2e/harness.h"
 #include "tests/launcher/e2e/title_registry.h"
 #include "titles/app_list.h"
@@ -18,26 +20,8 @@ using e2e::OpenLauncher;
 using e2e::PackFolder;
 using e2e::Process;
 
-constexpr int kInstall = 1024;
-constexpr int kUninstall = 1025;
-
-// "1" for each enabled button, "0" for each disabled one: the seven titles, install, uninstall.
-std::string ButtonStates(HWND window) {
-  std::string states;
-  for (const auto& title : kTrellTitles) {
-    states += IsWindowEnabled(GetDlgItem(window, title.button)) ? '1' : '0';
-  }
-  states += ' ';
-  states += IsWindowEnabled(GetDlgItem(window, kInstall)) ? '1' : '0';
-  states += IsWindowEnabled(GetDlgItem(window, kUninstall)) ? '1' : '0';
-  return states;
-}
-
-// The states a window shows once they settle on `expected`, or what it shows at the deadline.
-std::string StatesOnceSettled(HWND window, const std::string& expected) {
-  e2e::Eventually([&] { return ButtonStates(window) == expected; });
-  return ButtonStates(window);
-}
+using e2e::ButtonStates;
+using e2e::StatesOnceSettled;
 
 class TitleButtons : public testing::Test {
  protected:
@@ -187,6 +171,7 @@ TEST_F(TitleButtons, EachButtonShowsItsOwnTitle) {
       e2e::SaveAsBmp(e2e::CaptureScreen(area), e2e::OutputFolderPath() + u"\\launcher_titles.bmp"));
 
   std::vector<e2e::Capture> images;
+  const ComApartment com;
   for (int i = 0; i < 7; ++i) {
     winui::PngBitmap image;
     ASSERT_TRUE(image.Load(GetModuleHandleW(nullptr), IDB_TITLE_FIRST + 14 + i,

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/com_apartment.h"
 #include "platform/main_window.h"
+#include "platform/win/dpi.h"
 #include "platform/win/modal_dialog.h"
 #include "platform/win/png_bitmap.h"
 #include "platform/win/tooltips.h"
@@ -109,6 +111,7 @@ bool Same(RGBQUAD pixel, COLORREF colour) {
 TEST(PngBitmap, LoadsTitleImagesOntoTheBackground) {
   const COLORREF green = RGB(10, 200, 30);
   const COLORREF grey = RGB(240, 240, 240);
+  const ComApartment com;
   winui::PngBitmap on_green;
   winui::PngBitmap on_grey;
   ASSERT_TRUE(on_green.Load(GetModuleHandleW(nullptr), IDB_TITLE_FIRST + 14, green));
@@ -127,13 +130,77 @@ TEST(PngBitmap, LoadsTitleImagesOntoTheBackground) {
   EXPECT_FALSE(Same(centre_a, green));
 }
 
+// Up from 1x, down from 3x or at its own size: the size asked for, transparency still laid over
+// the background.
+TEST(PngBitmap, ScalesToTheSizeAskedFor) {
+  const COLORREF green = RGB(10, 200, 30);
+  const struct {
+    UINT resource_id;
+    UINT width;
+    UINT height;
+  } rows[] = {
+      {IDB_TITLE_FIRST + 14, 88, 128},
+      {IDB_TITLE_FIRST + 14 + 2 * IDB_TITLE_SCALE_STEP, 66, 96},
+      {IDB_TITLE_FIRST + 14 + IDB_TITLE_SCALE_STEP, 88, 128},
+      {IDB_TITLE_FIRST + 14 + IDB_TITLE_SCALE_STEP, 45, 65},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::to_string(row.resource_id) + " at " + std::to_string(row.width) + " x " +
+                 std::to_string(row.height));
+    winui::PngBitmap image;
+    ASSERT_TRUE(
+        image.Load(GetModuleHandleW(nullptr), row.resource_id, green, row.width, row.height));
+    const testsupport::BitmapPixels read = testsupport::ReadBitmapPixels(image.Handle());
+    ASSERT_EQ(read.width, static_cast<LONG>(row.width));
+    ASSERT_EQ(read.height, static_cast<LONG>(row.height));
+    EXPECT_TRUE(Same(read.At(0, 0), green));
+    EXPECT_TRUE(Same(read.At(read.width - 1, read.height - 1), green));
+    EXPECT_FALSE(Same(read.At(read.width / 2, read.height / 2), green));
+  }
+}
+
+// A bitmap handed to a control before the old one is freed.
+TEST(PngBitmap, SwapExchangesTheBitmapsHeld) {
+  winui::PngBitmap held;
+  winui::PngBitmap fresh;
+  ASSERT_TRUE(held.Load(GetModuleHandleW(nullptr), IDB_TITLE_FIRST, RGB(0, 0, 0)));
+  ASSERT_TRUE(
+      fresh.Load(GetModuleHandleW(nullptr), IDB_TITLE_FIRST + IDB_TITLE_SCALE_STEP, RGB(0, 0, 0)));
+  const HBITMAP old_bitmap = held.Handle();
+  const HBITMAP new_bitmap = fresh.Handle();
+  held.Swap(fresh);
+  EXPECT_EQ(held.Handle(), new_bitmap);
+  EXPECT_EQ(fresh.Handle(), old_bitmap);
+  EXPECT_EQ(testsupport::ReadBitmapPixels(held.Handle()).width, 88);
+}
+
 TEST(PngBitmap, AMissingResourceLoadsNothing) {
+  const ComApartment com;
   winui::PngBitmap image;
   ASSERT_TRUE(image.Load(GetModuleHandleW(nullptr), IDB_TITLE_FIRST, RGB(0, 0, 0)));
   EXPECT_FALSE(image.Load(GetModuleHandleW(nullptr), 999, RGB(0, 0, 0)));
   EXPECT_EQ(image.Handle(), nullptr);
   // An icon is a resource, but not of type "PNG".
   EXPECT_FALSE(image.Load(GetModuleHandleW(nullptr), IDI_SETUP, RGB(0, 0, 0)));
+}
+
+// Small images of the icon are bitmaps, large ones PNG-compressed: each loads at its own size.
+TEST(ScaledIcon, LoadsTheIconAtEachSizeAsked) {
+  for (int size : {16, 24, 32, 48, 64, 96, 128, 256}) {
+    SCOPED_TRACE(size);
+    winui::ScaledIcon icon;
+    ASSERT_TRUE(icon.Load(GetModuleHandleW(nullptr), IDI_SETUP, size));
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(icon.Handle(), &info));
+    const testsupport::BitmapPixels colour = testsupport::ReadBitmapPixels(info.hbmColor);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    EXPECT_EQ(colour.width, size);
+    EXPECT_EQ(colour.height, size);
+    // The tile's middle column is the second brand's colour, whatever the size.
+    const RGBQUAD middle = colour.At(size / 2, size / 8);
+    EXPECT_GT(middle.rgbBlue, middle.rgbRed);
+  }
 }
 
 std::u16string ToolText(HWND tooltips, const TOOLINFOW& tool) {

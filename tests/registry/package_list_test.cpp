@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +16,23 @@
 #include "tests/registry/scratch_registry.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/text_forms.h"
+
+// Every allocation of this test program is counted, so that a test can see whether some work
+// allocates once per list item.
+std::atomic<long> allocations{0};
+
+void* operator new(std::size_t size) {
+  ++allocations;
+  if (void* block = std::malloc(size == 0 ? 1 : size))
+    return block;
+  throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept {
+  std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+  std::free(block);
+}
 
 namespace {
 
@@ -80,6 +100,8 @@ TEST_F(PackageList, ContainsOnlyExactItems) {
       {u"T0,T1,T2", u"T1", true},   {u",T1", u"T1", true},      {u"T1,", u"T1", true},
       {u",,T1,,", u"T1", true},     {u"t1", u"T1", false},      {u"T1 ", u"T1", false},
       {u" T1", u"T1", false},       {u"T10,xT1", u"T1", false}, {u"T0;T1", u"T1", false},
+      {u"T,T1x", u"T1", false},     {u"T0,T1", u"T", false},    {u",", u"", true},
+      {u"a,,b", u"", true},         {u"a,", u"", false},        {u"", u"", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.list ? "\"" + scratch::Narrow(*c.list) + "\"" : "no list");
@@ -87,6 +109,25 @@ TEST_F(PackageList, ContainsOnlyExactItems) {
     if (c.list)
       SetList(*c.list);
     EXPECT_EQ(PackageListContains(Text(c.id)), c.contains);
+  }
+}
+
+// The launcher asks this of every installed title every 50 ms, so a lookup must not allocate per
+// item: a list of 4 MiB (175,000 items) is read whole for a handful of allocations.
+TEST_F(PackageList, LookupAllocatesNothingPerItem) {
+  std::u16string list;
+  while (list.size() < 2 * 1024 * 1024) list += u"trell_other,";
+  list += u"T1";
+  SetList(list);
+  struct Case {
+    const char16_t* id;
+    bool contains;
+  };
+  for (const Case& c : {Case{u"T1", true}, Case{u"T2", false}, Case{u"trell_other", true}}) {
+    SCOPED_TRACE(scratch::Narrow(c.id));
+    const long before = allocations;
+    EXPECT_EQ(PackageListContains(Text(c.id)), c.contains);
+    EXPECT_LT(allocations - before, 100);
   }
 }
 

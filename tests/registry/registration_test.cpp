@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "registry/registration.h"
+#include "registry/registry_access.h"
 #include "tests/registry/scratch_registry.h"
 #include "tests/support/text_forms.h"
 
@@ -142,12 +143,44 @@ TEST_F(Registration, DeletingRemovesOnlyTheEntriesValues) {
   ASSERT_TRUE(Write(entries, u"C:\\A", u"D:"));
   EXPECT_TRUE(DeleteRegistrationEntries(HKEY_CURRENT_USER, Text(TitleKey()), entries));
   EXPECT_FALSE(testsupport::KeyExists(HKEY_CURRENT_USER, TitleKey()));
-  EXPECT_FALSE(DeleteRegistrationEntries(HKEY_CURRENT_USER, Text(TitleKey()), entries))
-      << "the key is gone";
+  EXPECT_TRUE(DeleteRegistrationEntries(HKEY_CURRENT_USER, Text(TitleKey()), entries))
+      << "values whose key is gone are removed already";
 
   EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, sibling, u"INSTALL_PATH"), TextValue(u"C:\\B\\"));
   EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, sibling, u"install_type").type,
             static_cast<DWORD>(REG_DWORD));
 }
+
+// Unregistering counts a value that is already gone as removed, whether the key went with it or
+// was emptied of the other values first; RegDeleteValueAndPrune still answers false for a missing
+// key.
+TEST_F(Registration, ValuesAlreadyGoneCountAsDeleted) {
+  static const char* const entries[] = {"INSTALL_PATH=%dir%\\", "install_type=3", "MEDIA=DVD",
+                                        nullptr};
+  for (const char16_t* gone : {u"INSTALL_PATH", u"MEDIA"}) {
+    SCOPED_TRACE(testing::Message() << "value #" << std::u16string(gone).size());
+    ASSERT_TRUE(Write(entries, u"C:\\A", u"D:"));
+    ASSERT_EQ(testsupport::DeleteValue(HKEY_CURRENT_USER, TitleKey(), gone), ERROR_SUCCESS);
+    EXPECT_TRUE(DeleteRegistrationEntries(HKEY_CURRENT_USER, Text(TitleKey()), entries));
+    EXPECT_FALSE(testsupport::KeyExists(HKEY_CURRENT_USER, TitleKey()));
+  }
+  EXPECT_TRUE(DeleteRegistrationEntries(HKEY_CURRENT_USER, Text(TitleKey()), entries))
+      << "no key at all";
+  EXPECT_FALSE(RegDeleteValueAndPrune(HKEY_CURRENT_USER, Text(TitleKey()), "MEDIA"));
+}
+
+#ifndef _WIN32
+// A key that exists but cannot be opened holds values that were not removed.
+TEST_F(Registration, HostValuesBehindARefusedKeyAreNotDeleted) {
+  static const char* const entries[] = {"INSTALL_PATH=%dir%\\", nullptr};
+  ASSERT_TRUE(Write(entries, u"C:\\A", u"D:"));
+  hostwin::SetRegistryCallHook([](const char* function, const std::u16string&) -> LSTATUS {
+    return std::string(function) == "RegOpenKeyExW" ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
+  });
+  EXPECT_FALSE(DeleteRegistrationEntries(HKEY_CURRENT_USER, Text(TitleKey()), entries));
+  hostwin::SetRegistryCallHook(nullptr);
+  EXPECT_EQ(Stored(u"INSTALL_PATH"), TextValue(u"C:\\A\\"));
+}
+#endif
 
 }  // namespace

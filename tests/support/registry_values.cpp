@@ -99,4 +99,10 @@ bool KeyExists(HKEY root, const std::u16string& path) {
   return RegOpenKeyExW(root, ToWin(path.c_str()), 0, KEY_READ, key.Receive()) == ERROR_SUCCESS;
 }
 
+LSTATUS DeleteValue(HKEY root, const std::u16string& path, const std::u16string& name) {
+  ScopedKey key;
+  const LSTATUS opened = RegOpenKeyExW(root, ToWin(path.c_str()), 0, KEY_ALL_ACCESS, key.Receive());
+  return opened != ERROR_SUCCESS ? opened : RegDeleteValueW(key.Get(), ToWin(name.c_str()));
+}
+
 }  // namespace testsupport

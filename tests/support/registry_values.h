@@ -42,6 +42,8 @@ std::optional<std::u16string> ReadText(HKEY root, const std::u16string& path,
 
 bool KeyExists(HKEY root, const std::u16string& path);
 
+LSTATUS DeleteValue(HKEY root, const std::u16string& path, const std::u16string& name);
+
 // The longest name of a key or value, NUL included.
 constexpr DWORD kLongestKeyName = 16384;
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/win32_api.h"
@@ -96,12 +97,53 @@ TEST_F(ModulePaths, ModuleDirectoryHoldsTheExecutable) {
   EXPECT_EQ(WideOf(exlib::ModuleDirectory() + Tu_text("textlib_path_tests.exe")), full);
 }
 
+// A path of the given length ending in the launcher's name.
+std::u16string PathOfLength(size_t length) {
+  const std::u16string name = u"\\setup.exe";
+  std::u16string path = u"D:\\";
+  while (path.size() + name.size() < length) path += path.size() % 50 == 0 ? u'\\' : u'd';
+  return path + name;
+}
+
+// A reader that cuts a path too long for the buffer as Windows does (terminated inside the
+// buffer) or as Wine does (not terminated); either way it answers the buffer's size.
+exlib::ModuleFileNameReader CuttingReader(const std::u16string& path, bool terminates) {
+  return [path, terminates](char16_t* buffer, uint32_t size) -> uint32_t {
+    if (path.size() < size) {
+      std::copy(path.begin(), path.end(), buffer);
+      buffer[path.size()] = u'\0';
+      return static_cast<uint32_t>(path.size());
+    }
+    std::copy_n(path.begin(), size, buffer);
+    if (terminates)
+      buffer[size - 1] = u'\0';
+    return size;
+  };
+}
+
+// The whole path up to the longest the system allows, whatever the first buffer's size; a path
+// that still does not fit, or a failed call, reads as empty rather than as a parent folder.
+TEST(ModulePathReading, ReadsThePathWholeOrNotAtAll) {
+  for (bool terminates : {true, false}) {
+    for (size_t length : {20u, 259u, 260u, 261u, 300u, 520u, 4000u, 32767u, 32768u, 40000u}) {
+      SCOPED_TRACE(std::to_string(length) + (terminates ? " terminated" : " unterminated"));
+      const std::u16string path = PathOfLength(length);
+      ASSERT_EQ(path.size(), length);
+      const std::u16string expected = length <= exlib::kLongestPath ? path : u"";
+      EXPECT_EQ(WideOf(exlib::ReadModulePath(CuttingReader(path, terminates))), expected);
+    }
+  }
+  EXPECT_EQ(WideOf(exlib::ReadModulePath([](char16_t*, uint32_t) -> uint32_t { return 0; })), u"");
+}
+
 #ifndef _WIN32
-// Only the substitute can give the program a path longer than the buffer.
-TEST_F(ModulePaths, LongPathIsCutToTheBuffer) {
-  const std::u16string long_path = u"C:\\" + std::u16string(300, u'x') + u"\\setup.exe";
+// Only the substitute can give the program a path longer than MAX_PATH (Wine starts no program
+// from one): the platform's own call is read whole too.
+TEST_F(ModulePaths, LongPathIsReadWhole) {
+  const std::u16string long_path = PathOfLength(1000);
   hostwin::SetModulePath(long_path);
-  EXPECT_EQ(WideOf(exlib::ModulePath()), long_path.substr(0, MAX_PATH - 1));
+  EXPECT_EQ(WideOf(exlib::ModulePath()), long_path);
+  EXPECT_EQ(WideOf(exlib::ModuleDirectory()), long_path.substr(0, long_path.size() - 9));
 }
 #endif
 

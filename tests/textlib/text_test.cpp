@@ -2,6 +2,7 @@
 // bytes and the code units 0-255 map one to one on both targets.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <new>
 #include <string>
@@ -225,6 +226,40 @@ TEST(TuTextRegex, ReplacesEveryMatchByTheExpandedFormat) {
     EXPECT_EQ(WideOf(Tu_text(c.text).RegexReplace(Tu_text(c.pattern), Tu_text(c.format))),
               c.expected);
   }
+}
+
+// Long inputs never exhaust the stack: a pattern without repetition still replaces throughout,
+// one that repeats over a long text or a very long pattern leaves the text as it is.
+TEST(TuTextRegex, LongInputsAreSafe) {
+  const size_t mebibyte = 1024 * 1024;
+  std::u16string slashes;
+  while (slashes.size() < mebibyte) slashes += u"ab/";
+  std::u16string backslashed = slashes;
+  std::replace(backslashed.begin(), backslashed.end(), u'/', u'\\');
+  const std::u16string backslashes(mebibyte, u'\\');
+  const std::u16string letters(mebibyte, u'a');
+  const std::u16string nested = std::u16string(100000, u'(') + std::u16string(100000, u')');
+  const struct {
+    const char* what;
+    const std::u16string& text;
+    std::u16string pattern;
+    const std::u16string& expected;
+  } cases[] = {
+      {"slashes", slashes, u"/", backslashed},
+      {"a run of backslashes", backslashes, u"\\\\+", backslashes},
+      {"a run of letters", letters, u"(a|b)*", letters},
+      {"a lazy run", letters, u"a+?", letters},
+      {"deeply nested groups", letters, nested, letters},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Tu_text text(c.text.c_str(), static_cast<int32_t>(c.text.size()));
+    const Tu_text replaced = text.RegexReplace(
+        Tu_text(c.pattern.c_str(), static_cast<int32_t>(c.pattern.size())), Tu_text(u"\\"));
+    EXPECT_TRUE(WideOf(replaced) == c.expected);
+  }
+  // Short texts are still collapsed.
+  EXPECT_EQ(WideOf(Tu_text(u"C:\\\\\\Games\\\\x").RegexReplace(u"\\\\+", u"\\")), u"C:\\Games\\x");
 }
 
 TEST(TuTextEquality, ComparesWideFormsOrdinallyAndNarrowFormsByteForByte) {

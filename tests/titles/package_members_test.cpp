@@ -71,6 +71,19 @@ TEST_F(PackageMembers, UnregisterLeavesOtherTitlesAlone) {
   EXPECT_EQ(WideOf(dravel2_.GetExecutablePath()), u"D:\\Dravel2\\Dravel2.exe");
 }
 
+// A value already gone counts as removed: the rest goes, the emptied key with it, and the
+// uninstaller is told that it succeeded.
+TEST_F(PackageMembers, UnregisterSucceedsWhenAnEntryValueIsAlreadyGone) {
+  for (const char16_t* gone : {u"MEDIA_TYPE", u"SCRIPT_ARC", u"INSTALL_TYPE"}) {
+    SCOPED_TRACE(testing::Message() << "value #" << std::u16string(gone).size());
+    ASSERT_TRUE(dravel1_.RegisterPackage(u"D:\\Dravel", u"E:\\"));
+    ASSERT_EQ(testsupport::DeleteValue(HKEY_CURRENT_USER, kDravel1Key, gone), ERROR_SUCCESS);
+    EXPECT_TRUE(dravel1_.UnregisterPackage());
+    EXPECT_FALSE(testsupport::KeyExists(HKEY_CURRENT_USER, kDravel1Key));
+    EXPECT_EQ(StoredList(), std::nullopt);
+  }
+}
+
 // An installed title that is not listed is not the pack's to remove.
 TEST_F(PackageMembers, UnregisterOfAnUnlistedTitleChangesNothing) {
   ASSERT_EQ(WriteText(HKEY_LOCAL_MACHINE, kPackageKey, kPackageList, u"trell_dravel2"),

@@ -39,4 +39,14 @@ bool TitleRegistry::SetPackageList(const std::u16string& list) const {
   return testsupport::WriteText(HKEY_LOCAL_MACHINE, kListKey, kListValue, list) == ERROR_SUCCESS;
 }
 
+bool TitleRegistry::SetMarker(int title, DWORD type, const std::vector<BYTE>& data) const {
+  return testsupport::WriteRaw(HKEY_CURRENT_USER, TitleKey(title), kInstallPathValue, type, data) ==
+         ERROR_SUCCESS;
+}
+
+bool TitleRegistry::SetPackageListValue(DWORD type, const std::vector<BYTE>& data) const {
+  return testsupport::WriteRaw(HKEY_LOCAL_MACHINE, kListKey, kListValue, type, data) ==
+         ERROR_SUCCESS;
+}
+
 }  // namespace e2e

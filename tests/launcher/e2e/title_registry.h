@@ -3,6 +3,7 @@
 // and the pack's package list, written with the plain registry calls. The object moves the pack's
 // keys aside for the test and puts them back when it goes.
 #include <string>
+#include <vector>
 
 #include "platform/win32_api.h"
 #include "tests/support/registry_sandbox.h"
@@ -28,6 +29,10 @@ class TitleRegistry {
   bool Uninstall(int title) const;
   // The package list value, title ids joined by ",".
   bool SetPackageList(const std::u16string& list) const;
+  // The title's marker value and the package list stored with any type and bytes, as a broken
+  // installer or another program might leave them.
+  bool SetMarker(int title, DWORD type, const std::vector<BYTE>& data) const;
+  bool SetPackageListValue(DWORD type, const std::vector<BYTE>& data) const;
 
  private:
   testsupport::RegistrySandbox sandbox_;
