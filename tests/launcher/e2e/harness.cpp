@@ -8,27 +8,6 @@ namespace {
 
 constexpr char16_t kHtmlViewerClass[] = u"PackLauncherTests.html";
 
-void DeleteTree(const std::u16string& folder) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(ToWin((folder + u"\\*").c_str()), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::u16string name = ToWin(found.cFileName);
-      if (name == u"." || name == u"..")
-        continue;
-      const std::u16string path = folder + u"\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        DeleteTree(path);
-      } else {
-        // A stand-in that has just written its record may still be ending.
-        Eventually([&] { return DeleteFileW(ToWin(path.c_str())) != FALSE; }, 2000);
-      }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryW(ToWin(folder.c_str()));
-}
-
 std::optional<std::u16string> ReadDefaultValue(HKEY root, const char16_t* key) {
   char16_t buffer[1024];
   DWORD size = sizeof(buffer);
@@ -55,6 +34,27 @@ std::u16string TempFolderPath() {
   if (!path.empty() && path.back() == u'\\')
     path.pop_back();
   return path;
+}
+
+void DeleteFolderTree(const std::u16string& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(ToWin((folder + u"\\*").c_str()), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::u16string name = ToWin(found.cFileName);
+      if (name == u"." || name == u"..")
+        continue;
+      const std::u16string path = folder + u"\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        DeleteFolderTree(path);
+      } else {
+        // A stand-in that has just written its record may still be ending.
+        Eventually([&] { return DeleteFileW(ToWin(path.c_str())) != FALSE; }, 2000);
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(ToWin(folder.c_str()));
 }
 
 std::u16string OutputFolderPath() {
@@ -171,12 +171,12 @@ ScratchFolder::ScratchFolder(const std::u16string& name) {
   path_ = TempFolderPath() + u"\\" + name + u" " +
           std::u16string(ToWin(std::to_wstring(GetCurrentProcessId()).c_str())) + u"-" +
           std::u16string(ToWin(std::to_wstring(++made).c_str()));
-  DeleteTree(path_);
+  DeleteFolderTree(path_);
   CreateDirectoryW(ToWin(path_.c_str()), nullptr);
 }
 
 ScratchFolder::~ScratchFolder() {
-  DeleteTree(path_);
+  DeleteFolderTree(path_);
 }
 
 bool ScratchFolder::CopyIn(const std::u16string& source, const std::u16string& name) const {

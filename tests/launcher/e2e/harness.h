@@ -35,6 +35,9 @@ Capture CaptureScreen(const RECT& area);
 // The pixels of a bitmap handle of this process, top-down.
 bool SaveAsBmp(const Capture& capture, const std::u16string& path);
 
+// Deletes the folder and everything in it.
+void DeleteFolderTree(const std::u16string& folder);
+
 // A new, empty folder under the temporary folder, deleted with everything in it on destruction.
 class ScratchFolder {
  public:
