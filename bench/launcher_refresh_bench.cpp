@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "launcher/build_title_list.h"
+#include "launcher/app_list_titles.h"
 #include "launcher/title_buttons.h"
 #include "platform/win32_api.h"
 #include "registry/registry_access.h"
@@ -41,7 +41,7 @@ void BM_RefreshButtons(benchmark::State& state, bool installed, bool listed) {
     ++calls;
     return static_cast<LSTATUS>(ERROR_SUCCESS);
   });
-  const BuildTitleList titles;
+  const AppListTitles titles;
   IgnoredControls controls;
   for (auto _ : state) RefreshButtons(titles, controls);
   state.counters["registry_calls_per_refresh"] =

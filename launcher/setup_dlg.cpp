@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "launcher/build_title_list.h"
+#include "launcher/app_list_titles.h"
 #include "launcher/command_buttons.h"
 #include "launcher/title_buttons.h"
 #include "launcher/title_images.h"
@@ -11,7 +11,7 @@
 #include "platform/win/dialog_item.h"
 #include "platform/win/paint_context.h"
 #include "platform/win/tooltips.h"
-#include "resource.h"
+#include "resources/resource.h"
 #include "titles/app_list.h"
 
 namespace {
@@ -31,9 +31,8 @@ const winui::MessageMapEntry SetupDlg::kMessageEntries[] = {
     winui::CommandEntry<SetupDlg, &SetupDlg::OnWebsiteClicked>(IDC_WEBSITE),
 };
 
-const winui::MessageMap SetupDlg::kMessageMap = {
-    &winui::ModalDialog::kMessageMap, kMessageEntries,
-    sizeof(kMessageEntries) / sizeof(kMessageEntries[0])};
+const winui::MessageMap SetupDlg::kMessageMap =
+    winui::MakeMessageMap(&winui::ModalDialog::kMessageMap, kMessageEntries);
 
 SetupDlg::SetupDlg(UINT template_id, HWND parent)
     : winui::ModalDialog(template_id, parent), m_dpi(winui::SystemDpi()) {
@@ -113,17 +112,17 @@ void SetupDlg::OnDpiChanged(UINT dpi, const RECT& suggested) {
 void SetupDlg::RefreshButtons() {
   if (!m_controls)
     m_controls.emplace(Window());
-  ::RefreshButtons(BuildTitleList(), *m_controls);
+  ::RefreshButtons(AppListTitles(), *m_controls);
 }
 
 void SetupDlg::OnTimer(UINT_PTR) {
   RefreshButtons();
 }
 
-BOOL SetupDlg::OnCommand(WPARAM wparam, LPARAM lparam) {
-  if (LaunchTitleForCommand(BuildTitleList(), wparam))
+BOOL SetupDlg::OnCommand(UINT notification, UINT id, LPARAM control) {
+  if (LaunchTitleForCommand(AppListTitles(), notification, static_cast<int>(id)))
     return TRUE;
-  return winui::ModalDialog::OnCommand(wparam, lparam);
+  return winui::ModalDialog::OnCommand(notification, id, control);
 }
 
 void SetupDlg::OnCancel() {

@@ -17,7 +17,7 @@ class SetupDlg : public winui::ModalDialog {
   BOOL OnInitDialog() override;
   // A click on a title's button starts the title; other commands, and a title that does not
   // start, go through the message map.
-  BOOL OnCommand(WPARAM wparam, LPARAM lparam) override;
+  BOOL OnCommand(UINT notification, UINT id, LPARAM control) override;
   // Esc, the close box and Close on the system menu end the process at once.
   void OnCancel() override;
 

@@ -1,6 +1,6 @@
 #include "launcher/title_buttons.h"
 
-#include "resource.h"
+#include "resources/resource.h"
 
 void RefreshButtons(const TitleList& titles, ButtonControls& controls) {
   bool any_missing = false;
@@ -18,11 +18,9 @@ void RefreshButtons(const TitleList& titles, ButtonControls& controls) {
   controls.Enable(IDC_UNINSTALL, any_listed);
 }
 
-bool LaunchTitleForCommand(const TitleList& titles, WPARAM wparam) {
-  const unsigned notification = (wparam >> 16) & 0xFFFF;
-  if (notification != 0)
+bool LaunchTitleForCommand(const TitleList& titles, unsigned notification, int command_id) {
+  if (notification != 0)  // BN_CLICKED
     return false;
-  const int command_id = static_cast<int>(wparam & 0xFFFF);
   for (uint32_t i = 0; i < titles.Count(); ++i) {
     if (titles.ButtonId(i) == command_id && titles.Launch(i))
       return true;

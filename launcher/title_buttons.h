@@ -31,4 +31,4 @@ void RefreshButtons(const TitleList& titles, ButtonControls& controls);
 // A click on a title's button starts that title, installed or not: a disabled button sends no
 // click. True when a title was started; a title that fails to start leaves the command to the
 // window's other handlers.
-bool LaunchTitleForCommand(const TitleList& titles, WPARAM wparam);
+bool LaunchTitleForCommand(const TitleList& titles, unsigned notification, int command_id);

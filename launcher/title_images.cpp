@@ -1,6 +1,6 @@
 #include "launcher/title_images.h"
 
-#include "resource.h"
+#include "resources/resource.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "launcher/setup_dlg.h"
-#include "resource.h"
+#include "resources/resource.h"
 #include "titles/editions.h"
 
 MutexOpenResult WindowsStartupPlatform::OpenNamedMutex(const char16_t* name) {

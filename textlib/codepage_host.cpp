@@ -120,51 +120,21 @@ const CodesetConverter& Cp932Converter() {
   return ConverterFor(cached, "CP932");
 }
 
-// Single bytes that Windows maps and glibc's table lacks.
+// Single bytes that Windows encodes (from these code units only) and glibc's table lacks.
 constexpr struct {
   unsigned char byte;
   char16_t unit;
 } kWindowsOnly932[] = {
     {0x80, u'\u0080'}, {0xA0, u'\uF8F0'}, {0xFD, u'\uF8F1'}, {0xFE, u'\uF8F2'}, {0xFF, u'\uF8F3'}};
 
-bool IsLeadByte932(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-// Decoded piece by piece around the single bytes that only Windows maps.
+// glibc's table, as it stands: Windows' five extra single bytes do not decode either.
 std::optional<std::u16string> Cp932ToWide(std::string_view narrow) {
-  std::u16string wide;
-  size_t piece = 0;
-  const auto flush = [&](size_t end) {
-    const auto decoded = Cp932Converter().ToWide(narrow.substr(piece, end - piece));
-    if (decoded)
-      wide += *decoded;
-    return decoded.has_value();
-  };
-  for (size_t i = 0; i < narrow.size();) {
-    const auto byte = static_cast<unsigned char>(narrow[i]);
-    if (IsLeadByte932(byte)) {
-      i += 2;
-      continue;
-    }
-    const auto special = std::find_if(std::begin(kWindowsOnly932), std::end(kWindowsOnly932),
-                                      [byte](const auto& entry) { return entry.byte == byte; });
-    if (special != std::end(kWindowsOnly932)) {
-      if (!flush(i))
-        return std::nullopt;
-      wide += special->unit;
-      piece = i + 1;
-    }
-    ++i;
-  }
-  if (!flush(narrow.size()))
-    return std::nullopt;
-  return wide;
+  return Cp932Converter().ToWide(narrow);
 }
 
-// Encoded the same way; glibc gives some characters without an exact form in code page 932 their
-// nearest one (U+00A5 as 0x5C, U+301C as the full-width tilde), which Windows refuses: a piece
-// that does not decode back to itself fails.
+// Encoded piece by piece around the code units that only Windows encodes; glibc gives some
+// characters without an exact form in code page 932 their nearest one (U+00A5 as 0x5C, U+301C as
+// the full-width tilde), which Windows refuses: a piece that does not decode back to itself fails.
 std::optional<std::string> WideToCp932(std::u16string_view wide) {
   std::string narrow;
   size_t piece = 0;

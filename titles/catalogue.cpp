@@ -4,7 +4,7 @@
 // a copy), then the locale, then the list, all before the application object in another unit.
 #include <initializer_list>
 
-#include "resource.h"
+#include "resources/resource.h"
 #include "textlib/codepage.h"
 #include "titles/app_list.h"
 #include "titles/catalogue.h"

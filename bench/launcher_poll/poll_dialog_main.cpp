@@ -5,7 +5,7 @@
 
 #include "platform/win/modal_dialog.h"
 #include "platform/win32_api.h"
-#include "resource.h"
+#include "resources/resource.h"
 
 #include <commctrl.h>
 
@@ -86,7 +86,8 @@ class PollDialog : public winui::ModalDialog {
 const winui::MessageMapEntry PollDialog::kEntries[] = {
     winui::TimerEntry<PollDialog, &PollDialog::OnTimer>(),
 };
-const winui::MessageMap PollDialog::kMessageMap = {&winui::ModalDialog::kMessageMap, kEntries, 1};
+const winui::MessageMap PollDialog::kMessageMap =
+    winui::MakeMessageMap(&winui::ModalDialog::kMessageMap, kEntries);
 
 }  // namespace
 

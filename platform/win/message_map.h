@@ -23,6 +23,13 @@ struct MessageMap {
   size_t count;
 };
 
+// A map over a static array of entries, counting them itself so that none is left out.
+template <size_t Count>
+constexpr MessageMap MakeMessageMap(const MessageMap* base,
+                                    const MessageMapEntry (&entries)[Count]) {
+  return {base, entries, Count};
+}
+
 namespace message_map_detail {
 
 template <class Dialog, void (Dialog::*Handler)()>

@@ -9,8 +9,7 @@ const MessageMapEntry ModalDialog::kMessageEntries[] = {
     CommandEntry<ModalDialog, &ModalDialog::OnCancel>(IDCANCEL),
 };
 
-const MessageMap ModalDialog::kMessageMap = {nullptr, kMessageEntries,
-                                             sizeof(kMessageEntries) / sizeof(kMessageEntries[0])};
+const MessageMap ModalDialog::kMessageMap = MakeMessageMap(nullptr, kMessageEntries);
 
 ModalDialog::ModalDialog(UINT template_id, HWND parent)
     : template_id_(template_id), parent_(parent) {}
@@ -29,9 +28,10 @@ void ModalDialog::EndDialog(INT_PTR result) {
   ::EndDialog(window_, result);
 }
 
-BOOL ModalDialog::OnCommand(WPARAM wparam, LPARAM lparam) {
+BOOL ModalDialog::OnCommand(UINT notification, UINT id, LPARAM control) {
   LRESULT ignored = 0;
-  return RouteThroughMap(WM_COMMAND, HIWORD(wparam), LOWORD(wparam), wparam, lparam, &ignored)
+  return RouteThroughMap(WM_COMMAND, notification, id, MAKEWPARAM(id, notification), control,
+                         &ignored)
              ? TRUE
              : FALSE;
 }
@@ -67,7 +67,7 @@ INT_PTR CALLBACK ModalDialog::DialogProc(HWND window, UINT message, WPARAM wpara
 
 INT_PTR ModalDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_COMMAND)
-    return OnCommand(wparam, lparam);
+    return OnCommand(HIWORD(wparam), LOWORD(wparam), lparam);
   LRESULT result = 0;
   if (!RouteThroughMap(message, 0, 0, wparam, lparam, &result))
     return FALSE;

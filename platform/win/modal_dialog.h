@@ -31,7 +31,7 @@ class ModalDialog {
   // The template's controls exist. TRUE lets the platform choose the focused control.
   virtual BOOL OnInitDialog() { return TRUE; }
   // Routes the command through the message map; TRUE when a handler took it.
-  virtual BOOL OnCommand(WPARAM wparam, LPARAM lparam);
+  virtual BOOL OnCommand(UINT notification, UINT id, LPARAM control);
   // IDOK and IDCANCEL (Enter, Esc, the close box) end the dialog with their id.
   virtual void OnOK() { EndDialog(IDOK); }
   virtual void OnCancel() { EndDialog(IDCANCEL); }

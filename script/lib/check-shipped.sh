@@ -9,7 +9,10 @@ set -euo pipefail
 build=${1:?windows build folder}
 
 shipped=(
-  launcher/setup.exe
+  editions/all/setup.exe
+  editions/kavor/setup.exe
+  editions/nuva/setup.exe
+  editions/trell/setup.exe
 )
 
 # Known DLLs from Windows 7 on.

@@ -40,6 +40,21 @@ unset LC_ALL
 
 wine_session_alive() { [ -f "$1" ] && kill -0 "$(cat "$1")" 2>/dev/null; }
 
+# The pid of this prefix's wineserver, not another session's: the server whose environment names
+# this prefix (it inherits WINEPREFIX from whoever started it).
+wine_server_pid() {
+  local prefix proc
+  prefix=$(realpath "$WINEPREFIX")
+  for proc in /proc/[0-9]*; do
+    [[ "$(cat "$proc/comm" 2>/dev/null)" == wineserver* ]] || continue
+    if tr '\0' '\n' <"$proc/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$prefix"; then
+      echo "${proc#/proc/}"
+      return 0
+    fi
+  done
+  return 1
+}
+
 # Starts what is not yet running: an Xvfb display (unless PACK_USE_DISPLAY keeps the user's),
 # the persistent wineserver, and Wine's background services with their stdio on /dev/null so that
 # they never hold a test runner's pipe open.
@@ -59,7 +74,7 @@ wine_session_start() {
     if ! wine_session_alive "$pack_state/wineserver.pid"; then
       [ -z "${PACK_USE_DISPLAY:-}" ] && DISPLAY=$(cat "$pack_state/display") && export DISPLAY
       wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
-      pgrep -n -u "$(id -u)" -x "wineserver(32|64)?" >"$pack_state/wineserver.pid" || true
+      wine_server_pid >"$pack_state/wineserver.pid" || rm -f "$pack_state/wineserver.pid"
       wine wineboot </dev/null >/dev/null 2>&1 9>&- || true
     fi
   ) 9>"$pack_state/lock"

@@ -2,12 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "platform/com_apartment.h"
 #include "platform/win/png_bitmap.h"
-#include "resource.h"
+#include "resources/resource.h"
 #include "tests/launcher/e2e/button_states.h"
 #include "tests/launcher/e2e/harness.h"
 #include "tests/launcher/e2e/title_registry.h"
@@ -131,6 +132,11 @@ double Mismatch(const e2e::Capture& shown, const e2e::Capture& image, LONG x, LO
   return compared == 0 ? 1.0 : static_cast<double>(differing) / compared;
 }
 
+bool SamePixels(const e2e::Capture& a, const e2e::Capture& b) {
+  return a.width == b.width && a.height == b.height &&
+         std::memcmp(a.pixels.data(), b.pixels.data(), a.pixels.size() * sizeof(RGBQUAD)) == 0;
+}
+
 // The best fit of the image near the centre of the button, where a bitmap button draws it.
 double BestMismatch(const e2e::Capture& button, const e2e::Capture& image) {
   const LONG centre_x = (button.width - image.width) / 2;
@@ -159,16 +165,30 @@ TEST_F(TitleButtons, EachButtonShowsItsOwnTitle) {
   }
   const std::vector<HWND> tooltips = e2e::WindowsOfClass(launcher->Id(), u"tooltips_class32");
   ASSERT_EQ(tooltips.size(), 1u);
-  EXPECT_GE(SendMessageW(tooltips[0], TTM_GETTOOLCOUNT, 0, 0), 7);
+  // Two tools a button: the button itself, and its area for when it is disabled.
+  EXPECT_EQ(SendMessageW(tooltips[0], TTM_GETTOOLCOUNT, 0, 0), 2 * 7);
 
   // Without the focus frame on a title. (Moved by another process, a window under Wine without a
   // window manager no longer shows, so it stays where it opened.)
-  PostMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(window, 1026)), TRUE);
-  Sleep(500);
+  // The capture is taken once the focus has moved and the window's pixels have settled.
+  const HWND website = GetDlgItem(window, 1026);
+  PostMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(website), TRUE);
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  EXPECT_TRUE(e2e::Eventually([&] {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(thread, &info) && info.hwndFocus == website;
+  }));
   RECT area = {};
   GetWindowRect(window, &area);
-  EXPECT_TRUE(
-      e2e::SaveAsBmp(e2e::CaptureScreen(area), e2e::OutputFolderPath() + u"\\launcher_titles.bmp"));
+  e2e::Capture shot = e2e::CaptureScreen(area);
+  EXPECT_TRUE(e2e::Eventually([&] {
+    e2e::Capture again = e2e::CaptureScreen(area);
+    const bool settled = SamePixels(again, shot);
+    shot = std::move(again);
+    return settled;
+  }));
+  EXPECT_TRUE(e2e::SaveAsBmp(shot, e2e::OutputFolderPath() + u"\\launcher_titles.bmp"));
 
   std::vector<e2e::Capture> images;
   const ComApartment com;

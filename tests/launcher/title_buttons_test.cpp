@@ -132,40 +132,35 @@ TEST(RefreshButtons, WritesEveryStateOnEveryRefresh) {
   for (int id : {1017, 1018, kInstall, kUninstall}) EXPECT_EQ(controls.Writes(id), 2) << id;
 }
 
-constexpr WPARAM Click(int id) {
-  return static_cast<WPARAM>(id);
-}
-constexpr WPARAM Notification(int code, int id) {
-  return (static_cast<WPARAM>(code) << 16) | id;
-}
+constexpr unsigned kClicked = 0;  // BN_CLICKED
 
 TEST(LaunchTitleForCommand, AClickStartsTheTitleOfThatButton) {
   FakeTitles titles({{1017, true, false}, {1018, false, false}, {1019, true, false}});
-  EXPECT_TRUE(LaunchTitleForCommand(titles, Click(1019)));
+  EXPECT_TRUE(LaunchTitleForCommand(titles, kClicked, 1019));
   EXPECT_EQ(titles.launched, std::vector<uint32_t>{2});
 
   // No installed check on this path: a disabled button sends no click.
   titles.launched.clear();
-  EXPECT_TRUE(LaunchTitleForCommand(titles, Click(1018)));
+  EXPECT_TRUE(LaunchTitleForCommand(titles, kClicked, 1018));
   EXPECT_EQ(titles.launched, std::vector<uint32_t>{1});
 }
 
 TEST(LaunchTitleForCommand, OtherCommandsStartNothing) {
   FakeTitles titles({{1017, true, false}, {1018, true, false}});
-  EXPECT_FALSE(LaunchTitleForCommand(titles, Click(kInstall)));
-  EXPECT_FALSE(LaunchTitleForCommand(titles, Click(kOk)));
+  EXPECT_FALSE(LaunchTitleForCommand(titles, kClicked, kInstall));
+  EXPECT_FALSE(LaunchTitleForCommand(titles, kClicked, kOk));
   // BN_SETFOCUS and the like carry a title's id with a notification code: not a click.
-  EXPECT_FALSE(LaunchTitleForCommand(titles, Notification(6, 1017)));
+  EXPECT_FALSE(LaunchTitleForCommand(titles, 6, 1017));
   EXPECT_TRUE(titles.launched.empty());
 }
 
 TEST(LaunchTitleForCommand, AFailedStartTriesTheRemainingTitlesThenFallsThrough) {
   FakeTitles titles({{1017, true, false, false}, {1018, true, false}, {1017, true, false, true}});
-  EXPECT_TRUE(LaunchTitleForCommand(titles, Click(1017)));
+  EXPECT_TRUE(LaunchTitleForCommand(titles, kClicked, 1017));
   EXPECT_EQ(titles.launched, (std::vector<uint32_t>{0, 2}));
 
   FakeTitles failing({{1017, true, false, false}});
-  EXPECT_FALSE(LaunchTitleForCommand(failing, Click(1017)));
+  EXPECT_FALSE(LaunchTitleForCommand(failing, kClicked, 1017));
   EXPECT_EQ(failing.launched, std::vector<uint32_t>{0});
 }
 

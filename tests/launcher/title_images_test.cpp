@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "launcher/title_images.h"
-#include "resource.h"
+#include "resources/resource.h"
 
 namespace {
 

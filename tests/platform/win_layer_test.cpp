@@ -11,7 +11,7 @@
 #include "platform/win/modal_dialog.h"
 #include "platform/win/png_bitmap.h"
 #include "platform/win/tooltips.h"
-#include "resource.h"
+#include "resources/resource.h"
 #include "tests/support/bitmap_pixels.h"
 
 #include <commctrl.h>
@@ -43,9 +43,9 @@ class ProbeDialog : public winui::ModalDialog {
     for (UINT command : to_post) PostMessageW(Window(), WM_COMMAND, command, 0);
     return TRUE;
   }
-  BOOL OnCommand(WPARAM wparam, LPARAM lparam) override {
-    const BOOL handled = winui::ModalDialog::OnCommand(wparam, lparam);
-    log.push_back("command " + std::to_string(LOWORD(wparam)) + (handled ? " handled" : " not"));
+  BOOL OnCommand(UINT notification, UINT id, LPARAM control) override {
+    const BOOL handled = winui::ModalDialog::OnCommand(notification, id, control);
+    log.push_back("command " + std::to_string(id) + (handled ? " handled" : " not"));
     return handled;
   }
   void OnOK() override {
@@ -76,8 +76,8 @@ const winui::MessageMapEntry ProbeDialog::kEntries[] = {
     winui::TimerEntry<ProbeDialog, &ProbeDialog::OnTimer>(),
     winui::QueryDragIconEntry<ProbeDialog, &ProbeDialog::OnQueryDragIcon>(),
 };
-const winui::MessageMap ProbeDialog::kMessageMap = {&winui::ModalDialog::kMessageMap, kEntries,
-                                                    sizeof(kEntries) / sizeof(kEntries[0])};
+const winui::MessageMap ProbeDialog::kMessageMap =
+    winui::MakeMessageMap(&winui::ModalDialog::kMessageMap, kEntries);
 
 TEST(ModalDialog, MessagesReachTheirHandlersThroughTheMaps) {
   ProbeDialog dialog;

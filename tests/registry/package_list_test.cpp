@@ -11,8 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "registry/registration.h"
-#include "registry/registry_access.h"
 #include "tests/registry/scratch_registry.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/text_forms.h"
@@ -286,72 +284,5 @@ TEST_F(PackageList, HostListThatCannotBeReadIsLeftAlone) {
   }
 }
 #endif
-
-// Titles put together as the title records do it: installed when the marker value is text,
-// registered by writing the entries and listing the id once, unregistered by deleting both.
-class FakeTitle {
- public:
-  FakeTitle(std::u16string id, std::u16string key) : id_(std::move(id)), key_(std::move(key)) {}
-
-  bool IsInPackageList() const {
-    return RegHasTextValue(HKEY_CURRENT_USER, Text(key_), "INSTALL_PATH") &&
-           PackageListContains(Text(id_));
-  }
-  bool Register(const std::u16string& dir) {
-    if (!WriteRegistrationEntries(HKEY_CURRENT_USER, Text(key_), kEntries, Text(dir), "E:\\"))
-      return false;
-    if (!IsInPackageList())
-      AppendToPackageList(Text(id_));
-    return true;
-  }
-  bool Unregister() {
-    if (!IsInPackageList())
-      return true;
-    const bool deleted = DeleteRegistrationEntries(HKEY_CURRENT_USER, Text(key_), kEntries);
-    return RemoveFromPackageList(Text(id_)) && deleted;
-  }
-  std::vector<RawValue> Values() const {
-    std::vector<RawValue> values;
-    for (const char16_t* name : {u"INSTALL_PATH", u"install_cd", u"install_type", u"MEDIA_TYPE"})
-      values.push_back(ReadRaw(HKEY_CURRENT_USER, key_, name));
-    return values;
-  }
-
- private:
-  static constexpr const char* kEntries[] = {"INSTALL_PATH=%dir%\\", "install_cd=%src%\\",
-                                             "install_type=3", "MEDIA_TYPE=DVD", nullptr};
-  std::u16string id_;
-  std::u16string key_;
-};
-
-TEST_F(PackageList, RegisteringOneTitleNeverDisturbsAnother) {
-  SetList(u"Other,,Third");
-  FakeTitle a(u"A", Scratch(u"A"));
-  FakeTitle b(u"B", Scratch(u"B"));
-  ASSERT_TRUE(a.Register(u"C:\\Games\\A"));
-  ASSERT_TRUE(b.Register(u"C:/Games/$B/"));
-  const std::vector<RawValue> b_values = b.Values();
-  ASSERT_TRUE(a.Register(u"D:\\A"));
-  EXPECT_EQ(List(), u"Other,,Third,A,B");
-
-  EXPECT_TRUE(a.Unregister());
-  EXPECT_EQ(List(), u"Other,,Third,B");
-  EXPECT_FALSE(testsupport::KeyExists(HKEY_CURRENT_USER, Scratch(u"A")));
-  EXPECT_EQ(b.Values(), b_values);
-  EXPECT_TRUE(a.Unregister()) << "nothing left to remove";
-  EXPECT_EQ(List(), u"Other,,Third,B");
-
-  EXPECT_TRUE(b.Unregister());
-  EXPECT_EQ(List(), u"Other,,Third");
-}
-
-// A folder that starts with a digit still registers as text, so the title counts as installed
-// and is listed once however often it is registered.
-TEST_F(PackageList, FolderStartingWithADigitIsListedOnce) {
-  FakeTitle title(u"T1", Scratch(u"T1"));
-  for (int i = 0; i < 3; ++i) ASSERT_TRUE(title.Register(u"2nd Games\\T1"));
-  EXPECT_TRUE(title.IsInPackageList());
-  EXPECT_EQ(List(), u"T1");
-}
 
 }  // namespace

@@ -35,7 +35,7 @@ TEST(Paths, NormalizePath) {
   };
   for (const PathCase& c : cases) {
     EXPECT_EQ(WideOf(exlib::NormalizePath(Tu_text(c.input))), c.expected)
-        << "input #" << std::u16string(c.input).size();
+        << "input " << testing::PrintToString(std::u16string(c.input));
   }
 }
 

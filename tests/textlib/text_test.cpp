@@ -148,7 +148,8 @@ TEST(TuTextSearch, Find) {
   };
   for (const SearchCase& c : cases) {
     EXPECT_EQ(Tu_text(c.text).Find(Tu_text(c.needle), c.from), c.expected)
-        << "needle #" << std::u16string(c.needle).size() << " from " << c.from;
+        << testing::PrintToString(std::u16string(c.text)) << " needle "
+        << testing::PrintToString(std::u16string(c.needle)) << " from " << c.from;
   }
 }
 
@@ -159,7 +160,8 @@ TEST(TuTextSearch, FindLast) {
   };
   for (const SearchCase& c : cases) {
     EXPECT_EQ(Tu_text(c.text).FindLast(Tu_text(c.needle), c.from), c.expected)
-        << "lowest " << c.from;
+        << testing::PrintToString(std::u16string(c.text)) << " needle "
+        << testing::PrintToString(std::u16string(c.needle)) << " lowest " << c.from;
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/win32_api.h"
 #include "tests/support/registry_sandbox.h"
@@ -12,6 +13,8 @@
 
 namespace {
 
+using testsupport::RawValue;
+using testsupport::ReadRaw;
 using testsupport::ReadText;
 using testsupport::WideOf;
 using testsupport::WriteText;
@@ -23,6 +26,14 @@ const char16_t kDravel2Key[] = u"Software\\Trell\\DRAVEL2B";
 
 std::optional<std::u16string> StoredList() {
   return ReadText(HKEY_LOCAL_MACHINE, kPackageKey, kPackageList);
+}
+
+// Some of the values a title's registration writes, as stored.
+std::vector<RawValue> ValuesOf(const char16_t* key) {
+  std::vector<RawValue> values;
+  for (const char16_t* name : {u"INSTALL_TYPE", u"INSTALL_PATH", u"SCRIPT_ARC", u"PICT_ARC"})
+    values.push_back(ReadRaw(HKEY_CURRENT_USER, key, name));
+  return values;
 }
 
 // The title record's share of the package list: listed means installed and named in the list;
@@ -93,6 +104,36 @@ TEST_F(PackageMembers, UnregisterOfAnUnlistedTitleChangesNothing) {
   EXPECT_TRUE(dravel1_.UnregisterPackage());
   EXPECT_TRUE(dravel1_.IsInstalled());
   EXPECT_EQ(StoredList(), u"trell_dravel2");
+}
+
+// Registering and unregistering one title leaves another title's values and the list's other
+// items as they were.
+TEST_F(PackageMembers, RegisteringOneTitleNeverDisturbsAnother) {
+  ASSERT_EQ(WriteText(HKEY_LOCAL_MACHINE, kPackageKey, kPackageList, u"Other,,Third"),
+            ERROR_SUCCESS);
+  ASSERT_TRUE(dravel1_.RegisterPackage(u"C:\\Games\\A", u"E:\\"));
+  ASSERT_TRUE(dravel2_.RegisterPackage(u"C:/Games/$B/", u"E:\\"));
+  const std::vector<RawValue> dravel2_values = ValuesOf(kDravel2Key);
+  ASSERT_TRUE(dravel1_.RegisterPackage(u"D:\\A", u"E:\\"));
+  EXPECT_EQ(StoredList(), u"Other,,Third,trell_dravel1,trell_dravel2");
+
+  EXPECT_TRUE(dravel1_.UnregisterPackage());
+  EXPECT_EQ(StoredList(), u"Other,,Third,trell_dravel2");
+  EXPECT_FALSE(testsupport::KeyExists(HKEY_CURRENT_USER, kDravel1Key));
+  EXPECT_EQ(ValuesOf(kDravel2Key), dravel2_values);
+  EXPECT_TRUE(dravel1_.UnregisterPackage()) << "nothing left to remove";
+  EXPECT_EQ(StoredList(), u"Other,,Third,trell_dravel2");
+
+  EXPECT_TRUE(dravel2_.UnregisterPackage());
+  EXPECT_EQ(StoredList(), u"Other,,Third");
+}
+
+// A folder that starts with a digit still registers as text, so the title counts as installed
+// and is listed once however often it is registered.
+TEST_F(PackageMembers, FolderStartingWithADigitIsListedOnce) {
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(dravel1_.RegisterPackage(u"2nd Games\\T1", u"E:\\"));
+  EXPECT_TRUE(dravel1_.IsInPackageList());
+  EXPECT_EQ(StoredList(), u"trell_dravel1");
 }
 
 }  // namespace

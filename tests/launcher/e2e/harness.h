@@ -32,7 +32,7 @@ using Capture = testsupport::BitmapPixels;
 // Under Wine a process reads only its own windows back from the screen, so there the X display
 // is captured instead (Wine runs Unix programs too).
 Capture CaptureScreen(const RECT& area);
-// The pixels of a bitmap handle of this process, top-down.
+// Writes the capture as a 32-bit BMP file; false when it cannot.
 bool SaveAsBmp(const Capture& capture, const std::u16string& path);
 
 // Deletes the folder and everything in it.

@@ -3,7 +3,7 @@
 // and every answer about installation reads the registry anew.
 #include "launcher/title_buttons.h"
 
-class BuildTitleList : public TitleList {
+class AppListTitles : public TitleList {
  public:
   uint32_t Count() const override;
   int ButtonId(uint32_t index) const override;
