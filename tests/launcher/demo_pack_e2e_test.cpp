@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "launcher/mutex_names.h"
+#include "tests/launcher/e2e/button_states.h"
 #include "tests/launcher/e2e/demo_pack.h"
 #include "tests/launcher/e2e/harness.h"
 #include "tests/launcher/e2e/title_registry.h"
@@ -25,21 +26,8 @@ constexpr int kWizardNext = 1;
 // Installing runs packreg.exe once per title and once per choice, each a new Wine process.
 constexpr DWORD kInstallPatience = 60000;
 
-// "1" for each enabled button, "0" for each disabled one: the seven titles, install, uninstall.
-std::string ButtonStates(HWND window) {
-  std::string states;
-  for (const auto& title : kTrellTitles) {
-    states += IsWindowEnabled(GetDlgItem(window, title.button)) ? '1' : '0';
-  }
-  states += ' ';
-  states += IsWindowEnabled(GetDlgItem(window, kInstall)) ? '1' : '0';
-  states += IsWindowEnabled(GetDlgItem(window, kUninstall)) ? '1' : '0';
-  return states;
-}
-
 std::string StatesOnceSettled(HWND window, const std::string& expected) {
-  e2e::Eventually([&] { return ButtonStates(window) == expected; }, kInstallPatience);
-  return ButtonStates(window);
+  return e2e::StatesOnceSettled(window, expected, kInstallPatience);
 }
 
 std::u16string TitleFolder(const char16_t* id) {

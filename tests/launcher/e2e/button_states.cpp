@@ -22,8 +22,8 @@ std::string ButtonStates(HWND window) {
   return states;
 }
 
-std::string StatesOnceSettled(HWND window, const std::string& expected) {
-  Eventually([&] { return ButtonStates(window) == expected; });
+std::string StatesOnceSettled(HWND window, const std::string& expected, DWORD timeout_ms) {
+  Eventually([&] { return ButtonStates(window) == expected; }, timeout_ms);
   return ButtonStates(window);
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/win32_api.h"
+#include "tests/launcher/e2e/harness.h"
 
 namespace e2e {
 
@@ -10,6 +11,7 @@ namespace e2e {
 // uninstall; for example "1001001 10".
 std::string ButtonStates(HWND window);
 // The states once they settle on `expected`, or what the window shows at the deadline.
-std::string StatesOnceSettled(HWND window, const std::string& expected);
+std::string StatesOnceSettled(HWND window, const std::string& expected,
+                              DWORD timeout_ms = kPatience);
 
 }  // namespace e2e

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "launcher/mutex_names.h"
+#include "tests/launcher/e2e/button_states.h"
 #include "tests/launcher/e2e/demo_pack.h"
 #include "tests/launcher/e2e/harness.h"
 #include "tests/launcher/e2e/title_registry.h"
@@ -25,16 +26,7 @@ constexpr int kUninstall = 1025;
 constexpr int kWizardNext = 1;
 constexpr DWORD kStepPatience = 60000;
 
-std::string ButtonStates(HWND window) {
-  std::string states;
-  for (const auto& title : kTrellTitles) {
-    states += IsWindowEnabled(GetDlgItem(window, title.button)) ? '1' : '0';
-  }
-  states += ' ';
-  states += IsWindowEnabled(GetDlgItem(window, kInstall)) ? '1' : '0';
-  states += IsWindowEnabled(GetDlgItem(window, kUninstall)) ? '1' : '0';
-  return states;
-}
+using e2e::ButtonStates;
 
 bool Fail(const char* step) {
   std::fprintf(stderr, "tour: %s\n", step);
