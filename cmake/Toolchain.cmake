@@ -20,6 +20,13 @@ if(NOT MSVC)
   add_link_options($<$<CONFIG:Release>:-Wl,--gc-sections>)
 endif()
 
+# Wine maps an executable's sections from its file, each page as it is first touched, only where
+# they start on page boundaries in the file; otherwise it reads the whole image into private memory,
+# unused runtime code included. Windows pages either way.
+if(MINGW)
+  add_link_options(-Wl,--file-alignment,0x1000)
+endif()
+
 if(PACK_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
                       -fno-sanitize-recover=all)
