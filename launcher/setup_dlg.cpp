@@ -1,12 +1,11 @@
 #include "launcher/setup_dlg.h"
 
 #include <memory>
-#include <vector>
 
 #include "launcher/app_list_titles.h"
 #include "launcher/command_buttons.h"
 #include "launcher/title_buttons.h"
-#include "launcher/title_images.h"
+#include "launcher/title_bitmaps.h"
 #include "launcher/title_names.h"
 #include "platform/win/dialog_item.h"
 #include "platform/win/paint_context.h"
@@ -60,10 +59,7 @@ void SetupDlg::SetIcons(UINT dpi) {
   SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_small_icon.Handle()));
 }
 
-// Each button also carries its title's short name as its text, which the bitmap button does not
-// draw but assistive technology reads as its name, and the long name as its tooltip.
 void SetupDlg::SetUpTitleButtons() {
-  const winui::ToolTips tooltips(Window());
   for (uint32_t i = 0; i < GetAppList()->Count(); ++i) {
     m_images.Add(std::make_unique<winui::PngBitmap>().release());
   }
@@ -73,31 +69,29 @@ void SetupDlg::SetUpTitleButtons() {
     const winui::DialogItem button(Window(), title.ButtonId);
     button.Enable(false);
     button.SetText(TitleDisplayName(title.ShortName).c_str());
-    tooltips.Add(button.Handle(), TitleDisplayName(title.LongName).c_str());
   }
   RefreshButtons();
   SetTimer(Window(), kRefreshTimer, kRefreshPeriodMs, nullptr);
 }
 
-// Drawn from the smallest image at or above the size needed, so that it is scaled down, never up,
-// while the art has one.
-void SetupDlg::LoadTitleImages(UINT dpi) {
-  HMODULE module = GetModuleHandleW(nullptr);
-  const COLORREF button_face = GetSysColor(COLOR_BTNFACE);
-  const PixelSize needed = TitleImageSizeForDpi(dpi);
-  for (uint32_t i = 0; i < GetAppList()->Count() && i < m_images.Count(); ++i) {
+// Each button also carries its title's short name as its text, which the bitmap button does not
+// draw but assistive technology reads as its name, and the long name as its tooltip.
+void SetupDlg::AddTitleToolTips() {
+  const winui::ToolTips tooltips(Window());
+  for (uint32_t i = 0; i < GetAppList()->Count(); ++i) {
     const AppBase& title = *GetAppList()->GetAt(i);
-    const auto image_id = static_cast<unsigned>(title.ImageId);
-    std::vector<int> scales;
-    for (int scale = 1; scale <= IDB_TITLE_MAX_SCALE; ++scale) {
-      if (winui::HasPngResource(module, TitleImageResourceId(image_id, scale)))
-        scales.push_back(scale);
-    }
-    winui::PngBitmap image;
-    image.Load(module, TitleImageResourceId(image_id, PickImageScale(scales, needed)), button_face,
-               static_cast<UINT>(needed.width), static_cast<UINT>(needed.height));
+    tooltips.Add(winui::DialogItem(Window(), title.ButtonId).Handle(),
+                 TitleDisplayName(title.LongName).c_str());
+  }
+}
+
+void SetupDlg::LoadTitleImages(UINT dpi) {
+  TitleBitmaps bitmaps =
+      DecodeTitleBitmaps(GetModuleHandleW(nullptr), dpi, GetSysColor(COLOR_BTNFACE));
+  for (uint32_t i = 0; i < GetAppList()->Count() && i < m_images.Count(); ++i) {
+    winui::PngBitmap& image = *bitmaps[i];
     // The button lets go of the old bitmap before it is freed.
-    winui::DialogItem(Window(), title.ButtonId).SetBitmap(image.Handle());
+    winui::DialogItem(Window(), GetAppList()->GetAt(i)->ButtonId).SetBitmap(image.Handle());
     m_images.GetAt(i)->Swap(image);
   }
 }
@@ -117,6 +111,12 @@ void SetupDlg::RefreshButtons() {
 
 void SetupDlg::OnTimer(UINT_PTR) {
   RefreshButtons();
+  // Left until the window has been drawn (timer messages come after painting): nobody can point
+  // at a button sooner, and making them would delay the window.
+  if (!m_tooltips_added) {
+    m_tooltips_added = true;
+    AddTitleToolTips();
+  }
 }
 
 BOOL SetupDlg::OnCommand(UINT notification, UINT id, LPARAM control) {

@@ -23,8 +23,8 @@ class SetupDlg : public winui::ModalDialog {
 
  private:
   void SetUpTitleButtons();
+  void AddTitleToolTips();
   // Icons and title images at the size `dpi` needs.
-  void ShowAtDpi(UINT dpi);
   void SetIcons(UINT dpi);
   void LoadTitleImages(UINT dpi);
   void RefreshButtons();
@@ -50,4 +50,5 @@ class SetupDlg : public winui::ModalDialog {
   std::optional<DialogButtonControls> m_controls;
   // One image per title of the list, in list order.
   exlib::Tu_owned_array<winui::PngBitmap> m_images;
+  bool m_tooltips_added = false;
 };

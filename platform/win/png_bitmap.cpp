@@ -31,8 +31,12 @@ bool DecodeFrame(IWICImagingFactory* factory, ResourceBytes png, ComPtr<IWICForm
   ComPtr<IWICBitmapFrameDecode> frame;
   return SUCCEEDED(factory->CreateStream(stream.Receive())) &&
          SUCCEEDED(stream->InitializeFromMemory(const_cast<BYTE*>(png.data), png.size)) &&
-         SUCCEEDED(factory->CreateDecoderFromStream(
-             stream.Get(), nullptr, WICDecodeMetadataCacheOnLoad, decoder.Receive())) &&
+         // The PNG decoder itself: asked to find one for the data, the factory would weigh every
+         // decoder the system has, which costs more than decoding.
+         SUCCEEDED(CoCreateInstance(CLSID_WICPngDecoder, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_IWICBitmapDecoder,
+                                    reinterpret_cast<void**>(decoder.Receive()))) &&
+         SUCCEEDED(decoder->Initialize(stream.Get(), WICDecodeMetadataCacheOnLoad)) &&
          SUCCEEDED(decoder->GetFrame(0, frame.Receive())) &&
          SUCCEEDED(factory->CreateFormatConverter(out.Receive())) &&
          SUCCEEDED(out->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA,
@@ -78,6 +82,14 @@ HBITMAP CreateOpaqueBitmap(IWICBitmapSource* source, COLORREF background) {
 
 }  // namespace
 
+// Activated by class id: COM loads the codec from its registered path, never by a bare name.
+ImagingFactory::ImagingFactory() {
+  CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                   reinterpret_cast<void**>(factory_.Receive()));
+}
+
+ImagingFactory::~ImagingFactory() = default;
+
 bool HasPngResource(HMODULE module, UINT resource_id) {
   return FindResourceW(module, MAKEINTRESOURCEW(resource_id), ToWin(u"PNG")) != nullptr;
 }
@@ -104,20 +116,20 @@ void PngBitmap::Swap(PngBitmap& other) noexcept {
 
 bool PngBitmap::Load(HMODULE module, UINT resource_id, COLORREF background, UINT width,
                      UINT height) {
+  const ImagingFactory factory;
+  return Load(factory, module, resource_id, background, width, height);
+}
+
+bool PngBitmap::Load(const ImagingFactory& imaging, HMODULE module, UINT resource_id,
+                     COLORREF background, UINT width, UINT height) {
   Free();
+  IWICImagingFactory* factory = imaging.Get();
   const ResourceBytes png = FindPngResource(module, resource_id);
-  if (png.data == nullptr || png.size == 0)
+  if (factory == nullptr || png.data == nullptr || png.size == 0)
     return false;
 
-  // Activated by class id: COM loads the codec from its registered path, never by a bare name.
-  ComPtr<IWICImagingFactory> factory;
-  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                              IID_IWICImagingFactory,
-                              reinterpret_cast<void**>(factory.Receive())))) {
-    return false;
-  }
   ComPtr<IWICFormatConverter> pixels;
-  if (!DecodeFrame(factory.Get(), png, pixels))
+  if (!DecodeFrame(factory, png, pixels))
     return false;
   UINT natural_width = 0;
   UINT natural_height = 0;
@@ -135,10 +147,10 @@ bool PngBitmap::Load(HMODULE module, UINT resource_id, COLORREF background, UINT
   ComPtr<IWICBitmapScaler> cubic;
   ComPtr<IWICBitmapScaler> fant;
   IWICBitmapSource* resized = nullptr;
-  if (CreateScaler(factory.Get(), pixels.Get(), width, height, kHighQualityCubic, cubic)) {
+  if (CreateScaler(factory, pixels.Get(), width, height, kHighQualityCubic, cubic)) {
     resized = cubic.Get();
-  } else if (CreateScaler(factory.Get(), pixels.Get(), width, height,
-                          WICBitmapInterpolationModeFant, fant)) {
+  } else if (CreateScaler(factory, pixels.Get(), width, height, WICBitmapInterpolationModeFant,
+                          fant)) {
     resized = fant.Get();
   } else {
     return false;

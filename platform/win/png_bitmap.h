@@ -1,9 +1,27 @@
 #pragma once
 // A bitmap decoded from a resource of type "PNG" through the Windows Imaging Component. Controls
 // that show bitmaps ignore transparency, so it is laid over a background colour while loading.
+#include "platform/win/com_ptr.h"
 #include "platform/win32_api.h"
 
+struct IWICImagingFactory;
+
 namespace winui {
+
+// The imaging component's factory, made once for a batch of images rather than for each.
+class ImagingFactory {
+ public:
+  // Holds none when the calling thread has not initialised COM (a ComApartment).
+  ImagingFactory();
+  ImagingFactory(const ImagingFactory&) = delete;
+  ImagingFactory& operator=(const ImagingFactory&) = delete;
+  ~ImagingFactory();
+
+  IWICImagingFactory* Get() const { return factory_.Get(); }
+
+ private:
+  ComPtr<IWICImagingFactory> factory_;
+};
 
 // Whether the module holds a resource `resource_id` of type "PNG".
 bool HasPngResource(HMODULE module, UINT resource_id);
@@ -20,6 +38,8 @@ class PngBitmap {
   bool Load(HMODULE module, UINT resource_id, COLORREF background);
   // The same, scaled to `width` x `height` pixels with high-quality interpolation.
   bool Load(HMODULE module, UINT resource_id, COLORREF background, UINT width, UINT height);
+  bool Load(const ImagingFactory& factory, HMODULE module, UINT resource_id, COLORREF background,
+            UINT width, UINT height);
 
   // So that a control can be given a new bitmap before its old one is freed.
   void Swap(PngBitmap& other) noexcept;

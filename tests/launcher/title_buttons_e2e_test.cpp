@@ -163,9 +163,14 @@ TEST_F(TitleButtons, EachButtonShowsItsOwnTitle) {
   for (const auto& title : kTrellTitles) {
     EXPECT_EQ(e2e::TextOf(GetDlgItem(window, title.button)), title.short_name) << title.button;
   }
-  const std::vector<HWND> tooltips = e2e::WindowsOfClass(launcher->Id(), u"tooltips_class32");
+  // Made once the window has been drawn. Two tools a button: the button itself, and its area for
+  // when it is disabled.
+  std::vector<HWND> tooltips;
+  EXPECT_TRUE(e2e::Eventually([&] {
+    tooltips = e2e::WindowsOfClass(launcher->Id(), u"tooltips_class32");
+    return tooltips.size() == 1 && SendMessageW(tooltips[0], TTM_GETTOOLCOUNT, 0, 0) == 2 * 7;
+  }));
   ASSERT_EQ(tooltips.size(), 1u);
-  // Two tools a button: the button itself, and its area for when it is disabled.
   EXPECT_EQ(SendMessageW(tooltips[0], TTM_GETTOOLCOUNT, 0, 0), 2 * 7);
 
   // Without the focus frame on a title. (Moved by another process, a window under Wine without a
