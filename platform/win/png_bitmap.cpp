@@ -25,17 +25,15 @@ ResourceBytes FindPngResource(HMODULE module, UINT resource_id) {
 }
 
 // The first frame as premultiplied BGRA, so that blending needs no division.
-bool DecodeFrame(IWICImagingFactory* factory, ResourceBytes png, ComPtr<IWICFormatConverter>& out) {
+bool DecodeFrame(const ImagingFactory& imaging, ResourceBytes png,
+                 ComPtr<IWICFormatConverter>& out) {
+  IWICImagingFactory* factory = imaging.Get();
   ComPtr<IWICStream> stream;
   ComPtr<IWICBitmapDecoder> decoder;
   ComPtr<IWICBitmapFrameDecode> frame;
   return SUCCEEDED(factory->CreateStream(stream.Receive())) &&
          SUCCEEDED(stream->InitializeFromMemory(const_cast<BYTE*>(png.data), png.size)) &&
-         // The PNG decoder itself: asked to find one for the data, the factory would weigh every
-         // decoder the system has, which costs more than decoding.
-         SUCCEEDED(CoCreateInstance(CLSID_WICPngDecoder, nullptr, CLSCTX_INPROC_SERVER,
-                                    IID_IWICBitmapDecoder,
-                                    reinterpret_cast<void**>(decoder.Receive()))) &&
+         imaging.NewPngDecoder(decoder) &&
          SUCCEEDED(decoder->Initialize(stream.Get(), WICDecodeMetadataCacheOnLoad)) &&
          SUCCEEDED(decoder->GetFrame(0, frame.Receive())) &&
          SUCCEEDED(factory->CreateFormatConverter(out.Receive())) &&
@@ -82,10 +80,20 @@ HBITMAP CreateOpaqueBitmap(IWICBitmapSource* source, COLORREF background) {
 
 }  // namespace
 
-// Activated by class id: COM loads the codec from its registered path, never by a bare name.
+// Activated by class id: COM loads the codec from its registered path, never by a bare name. The
+// PNG decoder is made directly: asked to find one for the data, the imaging factory would weigh
+// every decoder the system has, which costs more than decoding.
 ImagingFactory::ImagingFactory() {
   CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                    reinterpret_cast<void**>(factory_.Receive()));
+  CoGetClassObject(CLSID_WICPngDecoder, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                   reinterpret_cast<void**>(png_decoders_.Receive()));
+}
+
+bool ImagingFactory::NewPngDecoder(ComPtr<IWICBitmapDecoder>& decoder) const {
+  return png_decoders_.Get() != nullptr &&
+         SUCCEEDED(png_decoders_->CreateInstance(nullptr, IID_IWICBitmapDecoder,
+                                                 reinterpret_cast<void**>(decoder.Receive())));
 }
 
 ImagingFactory::~ImagingFactory() = default;
@@ -129,7 +137,7 @@ bool PngBitmap::Load(const ImagingFactory& imaging, HMODULE module, UINT resourc
     return false;
 
   ComPtr<IWICFormatConverter> pixels;
-  if (!DecodeFrame(factory, png, pixels))
+  if (!DecodeFrame(imaging, png, pixels))
     return false;
   UINT natural_width = 0;
   UINT natural_height = 0;

@@ -4,11 +4,14 @@
 #include "platform/win/com_ptr.h"
 #include "platform/win32_api.h"
 
+struct IClassFactory;
+struct IWICBitmapDecoder;
 struct IWICImagingFactory;
 
 namespace winui {
 
-// The imaging component's factory, made once for a batch of images rather than for each.
+// The imaging component's factories, made once for a batch of images rather than for each: its own,
+// and the PNG decoder's class object.
 class ImagingFactory {
  public:
   // Holds none when the calling thread has not initialised COM (a ComApartment).
@@ -18,9 +21,12 @@ class ImagingFactory {
   ~ImagingFactory();
 
   IWICImagingFactory* Get() const { return factory_.Get(); }
+  // A new PNG decoder, or false.
+  bool NewPngDecoder(ComPtr<IWICBitmapDecoder>& decoder) const;
 
  private:
   ComPtr<IWICImagingFactory> factory_;
+  ComPtr<IClassFactory> png_decoders_;
 };
 
 // Whether the module holds a resource `resource_id` of type "PNG".
