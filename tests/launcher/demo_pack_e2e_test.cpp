@@ -17,12 +17,8 @@ namespace {
 
 using e2e::kTrellTitles;
 
-constexpr int kInstall = 1024;
-constexpr int kUninstall = 1025;
 constexpr int kDravel2 = 1;
 constexpr int kDravel5 = 4;
-// The installer's wizard button that goes on (and installs on the components page).
-constexpr int kWizardNext = 1;
 // Installing runs packreg.exe once per title and once per choice, each a new Wine process.
 constexpr DWORD kInstallPatience = 60000;
 
@@ -84,7 +80,7 @@ TEST_F(DemoPack, TheInstallerKeepsLaunchersOut) {
   std::unique_ptr<e2e::Process> launcher;
   HWND window = e2e::OpenLauncher(pack_, launcher);
   ASSERT_NE(window, nullptr);
-  e2e::Click(window, kInstall);
+  e2e::Click(window, e2e::kInstallButton);
   auto installer = e2e::ForeignProcess::WaitForDialogOf(pack_.File(u"inst.exe"), kInstallPatience);
   ASSERT_TRUE(installer.has_value()) << "the installer's window did not show";
   EXPECT_TRUE(e2e::MutexExists(kInstallerMutexName));
@@ -115,11 +111,11 @@ TEST_F(DemoPack, InstallStartAndUninstallThroughTheLauncher) {
   ASSERT_EQ(StatesOnceSettled(window, "0000000 10"), "0000000 10");
 
   // The installer shows its components page with the two titles chosen.
-  e2e::Click(window, kInstall);
+  e2e::Click(window, e2e::kInstallButton);
   auto installer = e2e::ForeignProcess::WaitForDialogOf(pack_.File(u"inst.exe"), kInstallPatience);
   ASSERT_TRUE(installer.has_value()) << "the installer's window did not show";
 
-  e2e::Click(installer->Dialog(), kWizardNext);
+  e2e::Click(installer->Dialog(), e2e::kWizardNext);
   EXPECT_EQ(installer->WaitForExit(kInstallPatience), std::optional<DWORD>(0));
   EXPECT_FALSE(e2e::MutexExists(kInstallerMutexName));
   EXPECT_EQ(StatesOnceSettled(window, "0100100 11"), "0100100 11");
@@ -144,7 +140,7 @@ TEST_F(DemoPack, InstallStartAndUninstallThroughTheLauncher) {
                             static_cast<DWORD>((elsewhere_.Path().size() + 2) * sizeof(char16_t))),
             ERROR_SUCCESS);
 
-  e2e::Click(window, kUninstall);
+  e2e::Click(window, e2e::kUninstallButton);
   EXPECT_EQ(StatesOnceSettled(window, "0100000 11"), "0100000 11");
   EXPECT_TRUE(
       e2e::Eventually([] { return !e2e::MutexExists(kUninstallerMutexName); }, kInstallPatience))

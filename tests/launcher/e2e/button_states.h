@@ -7,6 +7,10 @@
 
 namespace e2e {
 
+// The launcher's install and uninstall buttons.
+constexpr int kInstallButton = 1024;
+constexpr int kUninstallButton = 1025;
+
 // "1" for each enabled button, "0" for each disabled one: the seven titles, a blank, install,
 // uninstall; for example "1001001 10".
 std::string ButtonStates(HWND window);

@@ -10,6 +10,9 @@
 
 namespace e2e {
 
+// The installer's wizard button that goes on (and installs on the components page).
+constexpr int kWizardNext = 1;
+
 // The built demo programs of the default edition.
 std::u16string BuiltInstallerPath();
 std::u16string BuiltUninstallerPath();

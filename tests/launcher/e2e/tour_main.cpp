@@ -21,9 +21,6 @@ namespace {
 
 using e2e::kTrellTitles;
 
-constexpr int kInstall = 1024;
-constexpr int kUninstall = 1025;
-constexpr int kWizardNext = 1;
 constexpr DWORD kStepPatience = 60000;
 
 using e2e::ButtonStates;
@@ -47,13 +44,13 @@ class Tour {
     if (!Settled(window, "0000000 10") || !Shoot(u"1-empty-pack"))
       return false;
 
-    e2e::Click(window, kInstall);
+    e2e::Click(window, e2e::kInstallButton);
     auto installer = e2e::ForeignProcess::WaitForDialogOf(pack_ + u"\\inst.exe", kStepPatience);
     if (!installer)
       return Fail("the installer did not show");
     if (!Shoot(u"2-installer"))
       return false;
-    e2e::Click(installer->Dialog(), kWizardNext);
+    e2e::Click(installer->Dialog(), e2e::kWizardNext);
     if (installer->WaitForExit(kStepPatience) != std::optional<DWORD>(0))
       return Fail("the installer did not finish");
     if (!Settled(window, "1010000 11") || !Shoot(u"3-two-titles-installed"))
@@ -66,7 +63,7 @@ class Tour {
       return false;
     e2e::CloseDemoTitles();
 
-    e2e::Click(window, kUninstall);
+    e2e::Click(window, e2e::kUninstallButton);
     if (!Settled(window, "1000000 11"))
       return false;
     if (!e2e::Eventually([] { return !e2e::MutexExists(kUninstallerMutexName); }, kStepPatience))
