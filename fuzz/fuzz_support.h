@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/win32_api.h"
+#include "tests/support/registry_values.h"
 #include "textlib/tu_text.h"
 
 // Unlike assert, stays on in optimised builds; the message says which property broke.
@@ -69,74 +70,36 @@ inline std::u16string WideOf(const exlib::Tu_text& text) {
   return std::u16string(text.Wide(), static_cast<size_t>(text.Length()));
 }
 
-// A registry value as stored, or nothing when the key or value is missing.
-struct RawValue {
-  bool exists = false;
-  DWORD type = REG_NONE;
-  std::vector<BYTE> bytes;
+// Raw registry access that bypasses the code under test, shared with the unit tests.
+using testsupport::KeyExists;
+using testsupport::RawValue;
+using testsupport::ReadRaw;
+using testsupport::TextBytes;
 
-  bool operator==(const RawValue& other) const {
-    return exists == other.exists && type == other.type && bytes == other.bytes;
-  }
-  bool operator!=(const RawValue& other) const { return !(*this == other); }
-};
+inline bool Exists(const RawValue& value) {
+  return value.status == ERROR_SUCCESS;
+}
 
-inline RawValue ReadRaw(HKEY root, const std::u16string& path, const std::u16string& name) {
-  RawValue value;
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(root, ToWin(path.c_str()), 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return value;
-  DWORD size = 0;
-  if (RegQueryValueExW(key, ToWin(name.c_str()), nullptr, &value.type, nullptr, &size) ==
-      ERROR_SUCCESS) {
-    value.bytes.resize(size);
-    value.exists = RegQueryValueExW(key, ToWin(name.c_str()), nullptr, &value.type,
-                                    value.bytes.data(), &size) == ERROR_SUCCESS;
-  }
-  RegCloseKey(key);
-  return value;
+// What ReadRaw gives for a value whose key or value is missing.
+inline RawValue Missing() {
+  return RawValue{ERROR_FILE_NOT_FOUND, REG_NONE, {}};
+}
+
+inline RawValue Stored(DWORD type, std::vector<BYTE> bytes) {
+  return RawValue{ERROR_SUCCESS, type, std::move(bytes)};
 }
 
 inline void WriteRaw(HKEY root, const std::u16string& path, const std::u16string& name, DWORD type,
                      const std::vector<BYTE>& bytes) {
-  HKEY key = nullptr;
-  FUZZ_CHECK(RegCreateKeyExW(root, ToWin(path.c_str()), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                             &key, nullptr) == ERROR_SUCCESS,
-             "the fixture's key cannot be created");
-  // Guard characters behind the data, read by the registry when a text lacks its NUL (as Windows
-  // does), so that it never finds one there to add.
-  std::vector<BYTE> guarded = bytes;
-  guarded.insert(guarded.end(), {'!', '!', '!', '!'});
-  FUZZ_CHECK(RegSetValueExW(key, ToWin(name.c_str()), 0, type, guarded.data(),
-                            static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS,
+  FUZZ_CHECK(testsupport::WriteRaw(root, path, name, type, bytes) == ERROR_SUCCESS,
              "the fixture's value cannot be written");
-  RegCloseKey(key);
-}
-
-inline bool KeyExists(HKEY root, const std::u16string& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(root, ToWin(path.c_str()), 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return false;
-  RegCloseKey(key);
-  return true;
-}
-
-inline std::vector<BYTE> BytesOf(const std::u16string& text, bool with_nul) {
-  std::vector<BYTE> bytes;
-  for (char16_t c : text) {
-    bytes.push_back(static_cast<BYTE>(c & 0xFF));
-    bytes.push_back(static_cast<BYTE>(c >> 8));
-  }
-  if (with_nul)
-    bytes.insert(bytes.end(), {0, 0});
-  return bytes;
 }
 
 // The text a reader sees in a stored value: whole characters up to the first NUL; a value that
 // is missing or not text reads as empty.
 inline std::u16string TextIn(const RawValue& value) {
   std::u16string text;
-  if (!value.exists || (value.type != REG_SZ && value.type != REG_EXPAND_SZ))
+  if (!Exists(value) || (value.type != REG_SZ && value.type != REG_EXPAND_SZ))
     return text;
   for (size_t i = 0; i + 1 < value.bytes.size(); i += 2) {
     const char16_t c = static_cast<char16_t>(value.bytes[i] | (value.bytes[i + 1] << 8));

@@ -24,7 +24,7 @@ void StoreList(FuzzedDataProvider& input) {
   const DWORD type = input.PickValueInArray(kTypes);
   std::vector<BYTE> bytes;
   if (input.ConsumeBool()) {
-    bytes = fuzz::BytesOf(fuzz::ConsumeInterestingUnits(input, 40), input.ConsumeBool());
+    bytes = fuzz::TextBytes(fuzz::ConsumeInterestingUnits(input, 40), input.ConsumeBool());
   } else {
     bytes = input.ConsumeBytes<BYTE>(input.ConsumeIntegralInRange<size_t>(0, 64));
   }
@@ -42,7 +42,7 @@ std::u16string Joined(const std::vector<std::u16string>& items) {
 }
 
 fuzz::RawValue AsStoredText(const std::u16string& text) {
-  return fuzz::RawValue{true, REG_SZ, fuzz::BytesOf(text, true)};
+  return fuzz::Stored(REG_SZ, fuzz::TextBytes(text));
 }
 
 }  // namespace
@@ -98,19 +98,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::u16string text = fuzz::TextIn(before);
     expected = AsStoredText(text.empty() ? id : text + u"," + id);
   } else if (operation == 2 && Joined(kept) != fuzz::TextIn(before)) {
-    expected = kept.empty() ? fuzz::RawValue{} : AsStoredText(Joined(kept));
+    expected = kept.empty() ? fuzz::Missing() : AsStoredText(Joined(kept));
   }
 
   FUZZ_CHECK(hostwin::OpenRegistryKeyCount() == 0, "a key handle was left open");
   if (has_neighbour) {
     FUZZ_CHECK(fuzz::ReadRaw(HKEY_LOCAL_MACHINE, kKey, kNeighbour) ==
-                   (fuzz::RawValue{true, REG_DWORD, {1, 0, 0, 0}}),
+                   fuzz::Stored(REG_DWORD, {1, 0, 0, 0}),
                "another value of the package key changed");
   }
   if (!failure.Happened()) {
     FUZZ_CHECK(after == expected, "the stored list differs from the model");
     FUZZ_CHECK(operation != 2 || removed, "removing failed without a registry failure");
-    if (!after.exists && !has_neighbour && operation == 2 && before.exists) {
+    if (!fuzz::Exists(after) && !has_neighbour && operation == 2 && fuzz::Exists(before)) {
       FUZZ_CHECK(!fuzz::KeyExists(HKEY_LOCAL_MACHINE, kKey), "the emptied package key stayed");
     }
     return 0;
@@ -119,6 +119,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (failure.HappenedBeforeWriting())
     FUZZ_CHECK(after == before, "the list was written after its read failed");
   if (operation == 2 && !removed)
-    FUZZ_CHECK(after == before || !after.exists, "a failed removal still rewrote the list");
+    FUZZ_CHECK(after == before || !fuzz::Exists(after), "a failed removal still rewrote the list");
   return 0;
 }

@@ -117,11 +117,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       list += u"," + id;
     list += ConsumeFolder(input);
     list = list.substr(0, list.find(u'\0'));
-    fuzz::WriteRaw(HKEY_LOCAL_MACHINE, kPackageKey, kList, REG_SZ, fuzz::BytesOf(list, true));
+    fuzz::WriteRaw(HKEY_LOCAL_MACHINE, kPackageKey, kList, REG_SZ, fuzz::TextBytes(list));
   }
   if (input.ConsumeBool())
     fuzz::WriteRaw(HKEY_CURRENT_USER, kTitleKey, u"INSTALL_PATH", REG_SZ,
-                   fuzz::BytesOf(u"C:\\Before", true));
+                   fuzz::TextBytes(u"C:\\Before"));
 
   const std::vector<fuzz::RawValue> neighbour_before = NeighbourValues();
   const std::u16string dir = ConsumeFolder(input);
@@ -154,7 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(succeeded, "registering failed without a registry failure");
     for (const std::u16string& name : names) {
       const fuzz::RawValue value = fuzz::ReadRaw(HKEY_CURRENT_USER, kTitleKey, name);
-      FUZZ_CHECK(value.exists && (value.type == REG_SZ || value.type == REG_DWORD),
+      FUZZ_CHECK(fuzz::Exists(value) && (value.type == REG_SZ || value.type == REG_DWORD),
                  "an entry was not written as a number or a text");
     }
     const size_t listed_before = CountOf(items_before, id);
@@ -166,7 +166,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(succeeded, "unregistering failed without a registry failure");
   if (was_in_list) {
     for (const std::u16string& name : names) {
-      FUZZ_CHECK(!fuzz::ReadRaw(HKEY_CURRENT_USER, kTitleKey, name).exists,
+      FUZZ_CHECK(!fuzz::Exists(fuzz::ReadRaw(HKEY_CURRENT_USER, kTitleKey, name)),
                  "an entry stayed after unregistering");
     }
     FUZZ_CHECK(CountOf(items_after, id) == 0, "the title stayed listed after unregistering");
