@@ -186,7 +186,7 @@ TEST(PngBitmap, AMissingResourceLoadsNothing) {
   EXPECT_FALSE(image.Load(GetModuleHandleW(nullptr), IDI_SETUP, RGB(0, 0, 0)));
 }
 
-// Small images of the icon are bitmaps, large ones PNG-compressed: each loads at its own size.
+// Every image of the icon is PNG-compressed: each loads at its own size.
 TEST(ScaledIcon, LoadsTheIconAtEachSizeAsked) {
   for (int size : {16, 24, 32, 48, 64, 96, 128, 256}) {
     SCOPED_TRACE(size);
