@@ -5,15 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/launcher/e2e/button_states.h"
 #include "tests/launcher/e2e/harness.h"
 #include "tests/support/registry_sandbox.h"
 #include "titles/brand.h"
 #include "titles/editions.h"
 
 namespace {
-
-constexpr int kInstall = 1024;
-constexpr int kUninstall = 1025;
 
 std::u16string Widen(const char* ascii) {
   return std::u16string(ascii, ascii + std::char_traits<char>::length(ascii));
@@ -46,8 +44,8 @@ std::string ButtonStates(HWND window, const Edition& edition) {
   for (const AppBase* title : edition)
     states += IsWindowEnabled(GetDlgItem(window, title->ButtonId)) ? '1' : '0';
   states += ' ';
-  states += IsWindowEnabled(GetDlgItem(window, kInstall)) ? '1' : '0';
-  states += IsWindowEnabled(GetDlgItem(window, kUninstall)) ? '1' : '0';
+  states += IsWindowEnabled(GetDlgItem(window, e2e::kInstallButton)) ? '1' : '0';
+  states += IsWindowEnabled(GetDlgItem(window, e2e::kUninstallButton)) ? '1' : '0';
   return states;
 }
 

@@ -11,10 +11,9 @@
 #include "platform/com_apartment.h"
 #include "resources/resource.h"
 #include "tests/support/bitmap_pixels.h"
+#include "titles/app_list.h"
 
 namespace {
-
-constexpr int kTitleButtons[] = {1017, 1018, 1019, 1020, 1021, 1022, 1023};
 
 struct Move {
   UINT dpi;
@@ -51,6 +50,7 @@ class MovedSetupDlg : public SetupDlg {
  protected:
   BOOL OnInitDialog() override {
     SetupDlg::OnInitDialog();
+    EXPECT_EQ(GetAppList()->Count(), 7u) << "the default edition's seven titles";
     LONG offset = 0;
     for (const Move& move : moves_) {
       SCOPED_TRACE(std::to_string(move.dpi) + " DPI");
@@ -64,7 +64,8 @@ class MovedSetupDlg : public SetupDlg {
       EXPECT_EQ(now.top, suggested.top);
       EXPECT_EQ(now.right - now.left, suggested.right - suggested.left);
       EXPECT_EQ(now.bottom - now.top, suggested.bottom - suggested.top);
-      for (int id : kTitleButtons) {
+      for (uint32_t i = 0; i < GetAppList()->Count(); ++i) {
+        const int id = GetAppList()->GetAt(i)->ButtonId;
         const SIZE image = ImageSize(GetDlgItem(Window(), id));
         EXPECT_EQ(image.cx, move.image_width) << id;
         EXPECT_EQ(image.cy, move.image_height) << id;

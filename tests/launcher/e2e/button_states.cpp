@@ -4,12 +4,6 @@
 #include "tests/launcher/e2e/title_registry.h"
 
 namespace e2e {
-namespace {
-
-constexpr int kInstall = 1024;
-constexpr int kUninstall = 1025;
-
-}  // namespace
 
 std::string ButtonStates(HWND window) {
   std::string states;
@@ -17,8 +11,8 @@ std::string ButtonStates(HWND window) {
     states += IsWindowEnabled(GetDlgItem(window, title.button)) ? '1' : '0';
   }
   states += ' ';
-  states += IsWindowEnabled(GetDlgItem(window, kInstall)) ? '1' : '0';
-  states += IsWindowEnabled(GetDlgItem(window, kUninstall)) ? '1' : '0';
+  states += IsWindowEnabled(GetDlgItem(window, kInstallButton)) ? '1' : '0';
+  states += IsWindowEnabled(GetDlgItem(window, kUninstallButton)) ? '1' : '0';
   return states;
 }
 
