@@ -1,8 +1,9 @@
 #pragma once
 // The registry suites run against the host substitute and, on Windows builds, against the real
 // registry. Each test works below its own scratch key, "Software\PackTests\<suite>.<test>" under
-// HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE, removed before and after it; on the host the whole
-// registry is reset instead, and every test must end with no key handle left open.
+// HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE, removed before and after it (their shared parent
+// stays); on the host the whole registry is reset instead, and every test must end with no key
+// handle left open.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -74,10 +75,11 @@ class RegistryTest : public testing::Test {
 
   void RemoveScratchKeys() {
 #ifdef _WIN32
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    // Only this test's own key: "Software\PackTests" itself stays, since suites run in parallel
+    // and Wine creates a path one key at a time, so another suite's create through a parent
+    // deleted under it fails with ERROR_KEY_DELETED.
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
       RegDeleteTreeW(root, ToWin(path_.c_str()));
-      RegDeleteKeyW(root, ToWin(u"Software\\PackTests"));  // refused while other suites use it
-    }
 #else
     hostwin::ResetRegistry();
 #endif
