@@ -232,7 +232,7 @@ TEST_F(PackregTool, HelpDocumentsTheExitCodesAndVersionNamesTheRelease) {
 
   const Outcome version = Packreg({u"--version"});
   EXPECT_EQ(version.exit_code, packreg::kSuccess);
-  EXPECT_EQ(version.out, "packreg 1.0.0.1\n");
+  EXPECT_EQ(version.out, "packreg " PACK_VERSION "\n");
 }
 
 struct RoundTrip {
