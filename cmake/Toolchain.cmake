@@ -27,6 +27,18 @@ if(MINGW)
   add_link_options(-Wl,--file-alignment,0x1000)
 endif()
 
+# The same sources give the same executables whenever and wherever they are built: no link time
+# in the PE header, and no source or build folder in what the compiler writes (file names in
+# assertions and debug information).
+if(MSVC)
+  add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:/Brepro>)
+  add_link_options(/Brepro)
+elseif(MINGW)
+  add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=>
+                      $<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=>)
+  add_link_options(-Wl,--no-insert-timestamp)
+endif()
+
 if(PACK_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
                       -fno-sanitize-recover=all)

@@ -36,6 +36,7 @@ AutoCloseWindow true
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Japanese"
 !include "messages.nsh"
+!insertmacro PackVersionInfo inst.exe "${PACK_EDITION_NAME} インストーラー"
 
 ; Creates the title's folder, puts the demo program there under the title's executable name, and
 ; registers the folder. A title whose registration fails leaves no folder behind.

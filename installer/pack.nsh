@@ -168,3 +168,26 @@ Function PackContains
   Exch
   Pop $R1
 FunctionEnd
+
+; The pack's version (from the build) in the program's own version information.
+!macro PackVersionInfo FILE_NAME DESCRIPTION
+  VIProductVersion "${PACK_VERSION_QUAD}"
+  VIFileVersion "${PACK_VERSION_QUAD}"
+  VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductName" "${PACK_EDITION_NAME}"
+  VIAddVersionKey /LANG=${LANG_JAPANESE} "CompanyName" "Delvarin"
+  VIAddVersionKey /LANG=${LANG_JAPANESE} "LegalCopyright" "Copyright (C) Delvarin. All rights reserved."
+  VIAddVersionKey /LANG=${LANG_JAPANESE} "FileDescription" "${DESCRIPTION}"
+  VIAddVersionKey /LANG=${LANG_JAPANESE} "OriginalFilename" "${FILE_NAME}"
+  VIAddVersionKey /LANG=${LANG_JAPANESE} "FileVersion" "${PACK_VERSION}"
+  VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductVersion" "${PACK_VERSION}"
+!macroend
+
+; Files keep the time they are installed at, not the build machine's: the program's bytes then
+; depend only on the sources.
+SetDateSave off
+
+; A release build signs the written program (the command takes its path); a failed signature
+; fails the build.
+!ifdef PACK_SIGN_COMMAND
+  !finalize '"${PACK_SIGN_COMMAND}" "%1"' = 0
+!endif

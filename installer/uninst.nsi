@@ -39,6 +39,7 @@ AutoCloseWindow true
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Japanese"
 !include "messages.nsh"
+!insertmacro PackVersionInfo uninst.exe "${PACK_EDITION_NAME} アンインストーラー"
 
 ; Unregisters the title, then removes its folder below the install root.
 !macro PackRemoveTitle ID EXE NAME
