@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "contract/pack_contract.h"
 #include "launcher/app_list_titles.h"
 #include "launcher/title_buttons.h"
 #include "platform/win32_api.h"
@@ -23,12 +24,11 @@ void InstallAll(bool listed) {
   std::string list;
   for (uint32_t i = 0; i < titles->Count(); ++i) {
     const AppBase* title = titles->GetAt(i);
-    RegWriteText(title->RootKey, title->KeyPath, "INSTALL_PATH", "C:\\Games\\Title\\");
+    RegWriteText(title->RootKey, title->KeyPath, kTrellKeys.marker_value, "C:\\Games\\Title\\");
     list += (list.empty() ? "" : ",") + std::string(title->TitleId.Narrow());
   }
   if (listed) {
-    RegWriteText(HKEY_LOCAL_MACHINE, "Software\\Delvarin\\morvex", "installed_package_list",
-                 list.c_str());
+    RegWriteText(PackageListRoot(), kPackageListKey, kPackageListValue, list.c_str());
   }
 }
 

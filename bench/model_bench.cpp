@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "contract/pack_contract.h"
 #include "platform/win32_api.h"
 #include "registry/registry_access.h"
 #include "titles/app_list.h"
@@ -28,14 +29,13 @@ size_t PrepareRegistry(RegistryState state, int ids) {
   }
   for (uint32_t i = 0; i < titles->Count(); ++i) {
     const AppBase* title = titles->GetAt(i);
-    RegWriteText(title->RootKey, title->KeyPath, "INSTALL_PATH", "C:\\Games\\Title\\");
+    RegWriteText(title->RootKey, title->KeyPath, kTrellKeys.marker_value, "C:\\Games\\Title\\");
     list += std::string(title->TitleId.Narrow()) + ",";
   }
   list.pop_back();
   if (state == RegistryState::kSevenInstalled)
     return 0;
-  RegWriteText(HKEY_LOCAL_MACHINE, "Software\\Delvarin\\morvex", "installed_package_list",
-               list.c_str());
+  RegWriteText(PackageListRoot(), kPackageListKey, kPackageListValue, list.c_str());
   return (list.size() + 1) * sizeof(char16_t);
 }
 

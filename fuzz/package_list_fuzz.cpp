@@ -4,18 +4,19 @@
 // exactly the model's, and a list whose read failed is never written.
 #include <string>
 
+#include "contract/pack_contract.h"
 #include "fuzz/fuzz_support.h"
 #include "fuzz/registry_failure.h"
 #include "registry/package_list.h"
 
 namespace {
 
-const std::u16string kKey = u"Software\\Delvarin\\morvex";
-const std::u16string kList = u"installed_package_list";
+const std::u16string kKey = kPackageListKey;
+const std::u16string kList = kPackageListValue;
 const std::u16string kNeighbour = u"neighbour";  // another value that shares the package key
 
 fuzz::RawValue StoredList() {
-  return fuzz::ReadRaw(HKEY_LOCAL_MACHINE, kKey, kList);
+  return fuzz::ReadRaw(PackageListRoot(), kKey, kList);
 }
 
 void StoreList(FuzzedDataProvider& input) {
@@ -28,7 +29,7 @@ void StoreList(FuzzedDataProvider& input) {
   } else {
     bytes = input.ConsumeBytes<BYTE>(input.ConsumeIntegralInRange<size_t>(0, 64));
   }
-  fuzz::WriteRaw(HKEY_LOCAL_MACHINE, kKey, kList, type, bytes);
+  fuzz::WriteRaw(PackageListRoot(), kKey, kList, type, bytes);
 }
 
 std::u16string Joined(const std::vector<std::u16string>& items) {
@@ -56,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     StoreList(input);
   const bool has_neighbour = input.ConsumeBool();
   if (has_neighbour)
-    fuzz::WriteRaw(HKEY_LOCAL_MACHINE, kKey, kNeighbour, REG_DWORD, {1, 0, 0, 0});
+    fuzz::WriteRaw(PackageListRoot(), kKey, kNeighbour, REG_DWORD, {1, 0, 0, 0});
   std::u16string id = fuzz::ConsumeInterestingUnits(input, 8);
   id = id.substr(0, id.find_first_of(std::u16string(u",\0", 2)));
   if (id.empty())
@@ -103,15 +104,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   FUZZ_CHECK(hostwin::OpenRegistryKeyCount() == 0, "a key handle was left open");
   if (has_neighbour) {
-    FUZZ_CHECK(fuzz::ReadRaw(HKEY_LOCAL_MACHINE, kKey, kNeighbour) ==
-                   fuzz::Stored(REG_DWORD, {1, 0, 0, 0}),
-               "another value of the package key changed");
+    FUZZ_CHECK(
+        fuzz::ReadRaw(PackageListRoot(), kKey, kNeighbour) == fuzz::Stored(REG_DWORD, {1, 0, 0, 0}),
+        "another value of the package key changed");
   }
   if (!failure.Happened()) {
     FUZZ_CHECK(after == expected, "the stored list differs from the model");
     FUZZ_CHECK(operation != 2 || removed, "removing failed without a registry failure");
     if (!fuzz::Exists(after) && !has_neighbour && operation == 2 && fuzz::Exists(before)) {
-      FUZZ_CHECK(!fuzz::KeyExists(HKEY_LOCAL_MACHINE, kKey), "the emptied package key stayed");
+      FUZZ_CHECK(!fuzz::KeyExists(PackageListRoot(), kKey), "the emptied package key stayed");
     }
     return 0;
   }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "contract/pack_contract.h"
 #include "fuzz/fuzz_support.h"
 #include "fuzz/registry_failure.h"
 #include "registry/package_list.h"
@@ -13,10 +14,10 @@
 
 namespace {
 
-const std::u16string kPackageKey = u"Software\\Delvarin\\morvex";
-const std::u16string kList = u"installed_package_list";
-const std::u16string kTitleKey = u"Software\\Trell\\Fuzzed";
-const std::u16string kNeighbourKey = u"Software\\Trell\\Neighbour";
+const std::u16string kPackageKey = kPackageListKey;
+const std::u16string kList = kPackageListValue;
+const std::u16string kTitleKey = std::u16string(kTrellKeys.key_prefix) + u"Fuzzed";
+const std::u16string kNeighbourKey = std::u16string(kTrellKeys.key_prefix) + u"Neighbour";
 const std::u16string kNeighbourId = u"trell_neighbour";
 
 const char* const kNeighbourEntries[] = {"INSTALL_PATH=%dir%\\", "install_cd=%src%\\",
@@ -31,12 +32,12 @@ std::u16string Widen(const std::string& ascii) {
 std::vector<fuzz::RawValue> NeighbourValues() {
   std::vector<fuzz::RawValue> values;
   for (const std::u16string& name : kNeighbourValues)
-    values.push_back(fuzz::ReadRaw(HKEY_CURRENT_USER, kNeighbourKey, name));
+    values.push_back(fuzz::ReadRaw(kTrellKeys.Root(), kNeighbourKey, name));
   return values;
 }
 
 std::vector<std::u16string> ListItems() {
-  return fuzz::ItemsOf(fuzz::TextIn(fuzz::ReadRaw(HKEY_LOCAL_MACHINE, kPackageKey, kList)));
+  return fuzz::ItemsOf(fuzz::TextIn(fuzz::ReadRaw(PackageListRoot(), kPackageKey, kList)));
 }
 
 // The items that belong to other titles: neither the title's own id nor empty.
@@ -117,10 +118,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       list += u"," + id;
     list += ConsumeFolder(input);
     list = list.substr(0, list.find(u'\0'));
-    fuzz::WriteRaw(HKEY_LOCAL_MACHINE, kPackageKey, kList, REG_SZ, fuzz::TextBytes(list));
+    fuzz::WriteRaw(PackageListRoot(), kPackageKey, kList, REG_SZ, fuzz::TextBytes(list));
   }
   if (input.ConsumeBool())
-    fuzz::WriteRaw(HKEY_CURRENT_USER, kTitleKey, u"INSTALL_PATH", REG_SZ,
+    fuzz::WriteRaw(kTrellKeys.Root(), kTitleKey, kTrellKeys.marker_value, REG_SZ,
                    fuzz::TextBytes(u"C:\\Before"));
 
   const std::vector<fuzz::RawValue> neighbour_before = NeighbourValues();
@@ -153,7 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (registering) {
     FUZZ_CHECK(succeeded, "registering failed without a registry failure");
     for (const std::u16string& name : names) {
-      const fuzz::RawValue value = fuzz::ReadRaw(HKEY_CURRENT_USER, kTitleKey, name);
+      const fuzz::RawValue value = fuzz::ReadRaw(kTrellKeys.Root(), kTitleKey, name);
       FUZZ_CHECK(fuzz::Exists(value) && (value.type == REG_SZ || value.type == REG_DWORD),
                  "an entry was not written as a number or a text");
     }
@@ -166,7 +167,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(succeeded, "unregistering failed without a registry failure");
   if (was_in_list) {
     for (const std::u16string& name : names) {
-      FUZZ_CHECK(!fuzz::Exists(fuzz::ReadRaw(HKEY_CURRENT_USER, kTitleKey, name)),
+      FUZZ_CHECK(!fuzz::Exists(fuzz::ReadRaw(kTrellKeys.Root(), kTitleKey, name)),
                  "an entry stayed after unregistering");
     }
     FUZZ_CHECK(CountOf(items_after, id) == 0, "the title stayed listed after unregistering");

@@ -2,8 +2,9 @@
 ; the registration tool, and the choice of titles from the command line.
 ;
 ; A publisher adapting these scripts changes PACK_INSTALL_ROOT (and the install step in inst.nsi)
-; and keeps the rest: the mutex names are the launcher's contract, and packreg.exe is the only
-; thing that writes the registry.
+; and keeps the rest: the mutex names and the package list are the launcher's contract, copied
+; from contract/pack_contract.h (a host test keeps them equal), and packreg.exe is the only thing
+; that writes the registry.
 
 !include LogicLib.nsh
 !include FileFunc.nsh
@@ -11,9 +12,8 @@
 !include Sections.nsh
 
 ; The launcher refuses to start while either of these is held, and shows the installer its path.
-!define PACK_MUTEX_PREFIX "morvex.E8DBEBED-4ED7-4A60-888F-320F91D34B7F"
-!define PACK_INSTALLER_MUTEX "${PACK_MUTEX_PREFIX}.inst"
-!define PACK_UNINSTALLER_MUTEX "${PACK_MUTEX_PREFIX}.uninst"
+!define PACK_INSTALLER_MUTEX "morvex.E8DBEBED-4ED7-4A60-888F-320F91D34B7F.inst"
+!define PACK_UNINSTALLER_MUTEX "morvex.E8DBEBED-4ED7-4A60-888F-320F91D34B7F.uninst"
 
 ; Every title goes into its own folder below this root, named by its title id. The uninstaller
 ; removes only such folders, whatever the registry says a title's folder is.

@@ -1,7 +1,14 @@
 #include "launcher/startup_sequence.h"
 
-#include "launcher/mutex_names.h"
+#include "contract/pack_contract.h"
 #include "platform/com_apartment.h"
+
+namespace {
+
+// The programs the launcher must not run beside, in the order they are tested.
+constexpr const char16_t* kRelatedMutexNames[] = {kInstallerMutexName, kUninstallerMutexName};
+
+}  // namespace
 
 void MutexHolder::Release() {
   if (mutex_ == nullptr)

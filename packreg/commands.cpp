@@ -16,17 +16,21 @@ std::string Id(const AppBase& title) {
   return ToUtf8(title.TitleId.WideView());
 }
 
-std::string KeyName(const AppBase& title) {
-  const char* root =
-      title.RootKey == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\";
-  return root + ToUtf8(title.KeyPath.WideView());
+std::string KeyName(HKEY root, std::u16string_view path) {
+  return (root == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\") +
+         ToUtf8(path);
 }
 
-constexpr char kPackageListName[] =
-    "HKEY_LOCAL_MACHINE\\Software\\Delvarin\\morvex installed_package_list";
+std::string KeyName(const AppBase& title) {
+  return KeyName(title.RootKey, title.KeyPath.WideView());
+}
+
+std::string PackageListName() {
+  return KeyName(PackageListRoot(), kPackageListKey) + ' ' + ToUtf8(kPackageListValue);
+}
 
 int Unreadable(const AppBase& title, std::ostream& err) {
-  err << "packreg: cannot read " << KeyName(title) << " or the package list (" << kPackageListName
+  err << "packreg: cannot read " << KeyName(title) << " or the package list (" << PackageListName()
       << ")\n";
   return kOtherFailure;
 }
@@ -79,11 +83,11 @@ int RegisterTitle(AppBase& title, const std::u16string& dir, const std::u16strin
   }
   if (!title.IsInPackageList()) {
     if (!PackageListReadable()) {
-      err << "packreg: cannot read the package list (" << kPackageListName << ")\n";
+      err << "packreg: cannot read the package list (" << PackageListName() << ")\n";
       return kOtherFailure;
     }
     err << "packreg: " << Id(title) << "'s values are written, but the registry refused the "
-        << "package list (" << kPackageListName << ")\n";
+        << "package list (" << PackageListName() << ")\n";
     return kWriteRefused;
   }
   return PrintState(title, out, err);
@@ -98,7 +102,7 @@ int UnregisterTitle(AppBase& title, std::ostream& out, std::ostream& err) {
   }
   if (!title.UnregisterPackage()) {
     err << "packreg: the registry refused to remove " << Id(title) << " (" << KeyName(title)
-        << " or " << kPackageListName << ")\n";
+        << " or " << PackageListName() << ")\n";
     return kWriteRefused;
   }
   return PrintState(title, out, err);

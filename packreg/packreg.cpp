@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <exception>
+#include <string>
 #include <utility>
 
 #include "packreg/commands.h"
@@ -12,15 +13,15 @@ namespace {
 
 constexpr char kVersion[] = "packreg " PACK_VERSION;
 
-constexpr char kFooter[] =
-    "Output is UTF-8 with LF line ends; messages go to the error stream.\n"
-    "Exit codes:\n"
-    "  0  success; for status: the title is installed\n"
-    "  1  status: the title is not installed\n"
-    "  2  bad arguments (nothing was changed)\n"
-    "  3  unknown title id (nothing was changed)\n"
-    "  4  the registry refused or failed a write\n"
-    "  5  the registry could not be read, or another failure";
+// Under every command's help.
+std::string Footer() {
+  std::string footer =
+      "Output is UTF-8 with LF line ends; messages go to the error stream.\n"
+      "Exit codes:";
+  for (const ExitCodeMeaning& exit_code : kExitCodeMeanings)
+    footer += "\n  " + std::to_string(exit_code.code) + "  " + exit_code.meaning;
+  return footer;
+}
 
 struct Usage {
   const char* command;
@@ -89,7 +90,7 @@ CLI::App* AddTitleCommand(CLI::App& app, const char* name, const char* descripti
   CLI::App* command = app.add_subcommand(name, description);
   command->add_option("title-id", options.title_id, "a title id, as `packreg list` shows")
       ->required();
-  command->footer(kFooter);
+  command->footer(Footer());
   return command;
 }
 
@@ -98,13 +99,13 @@ int Run(const std::vector<std::u16string>& arguments, std::ostream& out, std::os
                "packreg");
   app.set_version_flag("--version", kVersion);
   app.require_subcommand(1);
-  app.footer(kFooter);
+  app.footer(Footer());
 
   Options options;
   CLI::App* list =
       app.add_subcommand("list", "every title: id, brand, installed, listed, executable");
   list->add_flag("--json", options.json, "one JSON document instead of one line per title");
-  list->footer(kFooter);
+  list->footer(Footer());
   CLI::App* add = AddTitleCommand(
       app, "register", "writes the title's registry values and lists it in the pack", options);
   add->add_option("--dir", options.dir, "the folder the title is installed in")->required();

@@ -5,16 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace packreg {
+#include "contract/pack_contract.h"
 
-enum ExitCode : int {
-  kSuccess = 0,       // for `status`: the title is installed
-  kNotInstalled = 1,  // `status` only
-  kBadArguments = 2,  // the usage line follows the message
-  kUnknownTitle = 3,
-  kWriteRefused = 4,  // the registry refused or failed a write: nothing is reported as done
-  kOtherFailure = 5,  // the registry could not be read, or anything else went wrong
-};
+namespace packreg {
 
 // Runs one command line (the arguments after the program's name). `out` receives the results,
 // `err` the messages, both as UTF-8. Bad arguments change nothing.

@@ -18,7 +18,7 @@ int wmain(int argc, wchar_t** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
   std::vector<std::u16string> arguments;
-  for (int i = 1; i < argc; ++i) arguments.emplace_back(ToWin(argv[i]));
+  for (int i = 1; i < argc; ++i) arguments.emplace_back(FromWin(argv[i]));
   const int exit_code = packreg::RunPackreg(arguments, std::cout, std::cerr);
   std::cout.flush();
   return std::cout ? exit_code : packreg::kOtherFailure;

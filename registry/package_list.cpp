@@ -3,23 +3,24 @@
 #include <string>
 #include <string_view>
 
+#include "contract/pack_contract.h"
 #include "registry/registry_access.h"
 #include "registry/text_value.h"
 
 namespace {
 
 const exlib::Tu_text& ListKeyPath() {
-  static const exlib::Tu_text path("Software\\Delvarin\\morvex");
+  static const exlib::Tu_text path(kPackageListKey);
   return path;
 }
 
 const exlib::Tu_text& ListValueName() {
-  static const exlib::Tu_text name("installed_package_list");
+  static const exlib::Tu_text name(kPackageListValue);
   return name;
 }
 
 TextValue ReadList() {
-  return ReadTextValue(HKEY_LOCAL_MACHINE, ListKeyPath(), ListValueName());
+  return ReadTextValue(PackageListRoot(), ListKeyPath(), ListValueName());
 }
 
 // Lists are joined on the wide forms, so that an item the code page cannot represent is kept.
@@ -36,7 +37,7 @@ void AppendItem(std::u16string& list, const exlib::Tu_text& item) {
 // cuts them (a trailing "," ends the last item rather than adding an empty one).
 bool PackageListContains(const exlib::Tu_text& title_id) {
   const std::u16string stored =
-      ReadWideTextValue(HKEY_LOCAL_MACHINE, ListKeyPath(), ListValueName()).text;
+      ReadWideTextValue(PackageListRoot(), ListKeyPath(), ListValueName()).text;
   const std::u16string_view list(stored);
   const std::u16string_view id(title_id.Wide());
   size_t start = 0;
@@ -64,7 +65,7 @@ void AppendToPackageList(const exlib::Tu_text& title_id) {
     return;
   std::u16string list(stored.text.WideView());
   AppendItem(list, title_id);
-  RegWriteText(HKEY_LOCAL_MACHINE, ListKeyPath(), ListValueName(), exlib::Tu_text::FromWide(list));
+  RegWriteText(PackageListRoot(), ListKeyPath(), ListValueName(), exlib::Tu_text::FromWide(list));
 }
 
 // Every item equal to the id goes and the others keep their order. Empty items before the first
@@ -85,6 +86,6 @@ bool RemoveFromPackageList(const exlib::Tu_text& title_id) {
   if (rebuilt == stored.text)
     return true;
   if (kept.empty())
-    return RegDeleteValueAndPrune(HKEY_LOCAL_MACHINE, ListKeyPath(), ListValueName());
-  return RegWriteText(HKEY_LOCAL_MACHINE, ListKeyPath(), ListValueName(), rebuilt);
+    return RegDeleteValueAndPrune(PackageListRoot(), ListKeyPath(), ListValueName());
+  return RegWriteText(PackageListRoot(), ListKeyPath(), ListValueName(), rebuilt);
 }

@@ -1,8 +1,8 @@
 #pragma once
 #include "platform/win32_api.h"
 #include "textlib/tu_text.h"
-// The pack's list of installed titles: HKLM "Software\Delvarin\morvex" "installed_package_list",
-// title ids joined by ",". An item names a title only when equal to its id (case and blanks count).
+// The pack's list of installed titles (its key and value in contract/pack_contract.h): title ids
+// joined by ",". An item names a title only when equal to its id (case and blanks count).
 
 // Whether an item of the list equals the id; a list that cannot be read holds nothing.
 bool PackageListContains(const exlib::Tu_text& title_id);

@@ -1,6 +1,6 @@
 #pragma once
-// A title of the KAVOR brand: HKLM "Software\Delvarin\QRV.<code>", installed while its
-// "ExecuteProgram" value holds the executable's path; its user data roams.
+// A title of the KAVOR brand (its key and marker value: kKavorKeys, contract/pack_contract.h),
+// installed while the marker holds the executable's path; its user data roams.
 #include "titles/app_base.h"
 
 class KavorApp : public AppBase {

@@ -1,6 +1,6 @@
 #pragma once
-// A title of the Nuva brand: HKCU "Software\Nuva\<suffix>", installed while its "install_path"
-// value holds the install folder, where the executable lies.
+// A title of the Nuva brand (its key and marker value: kNuvaKeys, contract/pack_contract.h),
+// installed while the marker holds the install folder, where the executable lies.
 #include "titles/app_base.h"
 
 class NuvaApp : public AppBase {

@@ -1,20 +1,21 @@
 #include "titles/trell_app.h"
 
+#include "contract/pack_contract.h"
 #include "textlib/paths.h"
 
 TrellApp::TrellApp(int32_t button_id, int32_t image_id, const char* const* registration_entries,
                    uint64_t disk_size, exlib::Tu_text long_name, exlib::Tu_text short_name,
                    exlib::Tu_text title_id, exlib::Tu_text key_suffix,
                    exlib::Tu_text executable_name)
-    : AppBase(long_name, short_name, title_id, button_id, image_id, HKEY_CURRENT_USER,
-              exlib::Tu_text("Software\\Trell\\") + key_suffix, registration_entries, disk_size),
+    : AppBase(long_name, short_name, title_id, button_id, image_id, kTrellKeys.Root(),
+              exlib::Tu_text(kTrellKeys.key_prefix) + key_suffix, registration_entries, disk_size),
       KeySuffix(key_suffix),
       ExecutableName(executable_name) {}
 
 bool TrellApp::IsInstalled() const {
-  return HasValue("INSTALL_PATH");
+  return HasValue(kTrellKeys.marker_value);
 }
 
 exlib::Tu_text TrellApp::GetExecutablePath() const {
-  return exlib::PathJoin(ReadValue("INSTALL_PATH"), ExecutableName);
+  return exlib::PathJoin(ReadValue(kTrellKeys.marker_value), ExecutableName);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// A title of the TRELL brand: HKCU "Software\Trell\<suffix>", installed while its "INSTALL_PATH"
-// value holds the install folder, where the executable lies.
+// A title of the TRELL brand (its key and marker value: kTrellKeys, contract/pack_contract.h),
+// installed while the marker holds the install folder, where the executable lies.
 #include "titles/app_base.h"
 
 class TrellApp : public AppBase {

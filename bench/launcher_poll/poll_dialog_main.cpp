@@ -3,6 +3,7 @@
 // build's seven titles makes when all are installed and listed, with nothing else around them.
 #include <string>
 
+#include "contract/pack_contract.h"
 #include "platform/win/modal_dialog.h"
 #include "platform/win32_api.h"
 #include "resources/resource.h"
@@ -11,10 +12,13 @@
 
 namespace {
 
-constexpr const char16_t* kTitleKeys[] = {
-    u"Software\\Trell\\DRAVELB",   u"Software\\Trell\\DRAVEL2B", u"Software\\Trell\\DRAVEL3B",
-    u"Software\\Trell\\DRAVEL4B",  u"Software\\Trell\\DRAVEL5B", u"Software\\Trell\\DravelBB1B",
-    u"Software\\Trell\\DravelBB2B"};
+const std::u16string kTitleKeys[] = {std::u16string(kTrellKeys.key_prefix) + u"DRAVELB",
+                                     std::u16string(kTrellKeys.key_prefix) + u"DRAVEL2B",
+                                     std::u16string(kTrellKeys.key_prefix) + u"DRAVEL3B",
+                                     std::u16string(kTrellKeys.key_prefix) + u"DRAVEL4B",
+                                     std::u16string(kTrellKeys.key_prefix) + u"DRAVEL5B",
+                                     std::u16string(kTrellKeys.key_prefix) + u"DravelBB1B",
+                                     std::u16string(kTrellKeys.key_prefix) + u"DravelBB2B"};
 
 bool HasTextValue(HKEY root, const char16_t* path, const char16_t* name) {
   HKEY key = nullptr;
@@ -32,7 +36,7 @@ bool HasTextValue(HKEY root, const char16_t* path, const char16_t* name) {
 // Sized first, then read: two queries.
 bool ListNames(const char16_t* id) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, ToWin(u"Software\\Delvarin\\morvex"), 0, KEY_READ, &key) !=
+  if (RegOpenKeyExW(PackageListRoot(), ToWin(kPackageListKey), 0, KEY_READ, &key) !=
       ERROR_SUCCESS) {
     return false;
   }
@@ -40,11 +44,11 @@ bool ListNames(const char16_t* id) {
   DWORD type = REG_NONE;
   DWORD size = 0;
   bool named = false;
-  if (RegQueryValueExW(key, ToWin(u"installed_package_list"), nullptr, &type, nullptr, &size) ==
+  if (RegQueryValueExW(key, ToWin(kPackageListValue), nullptr, &type, nullptr, &size) ==
           ERROR_SUCCESS &&
       size < sizeof(list) &&
-      RegQueryValueExW(key, ToWin(u"installed_package_list"), nullptr, &type,
-                       reinterpret_cast<BYTE*>(list), &size) == ERROR_SUCCESS) {
+      RegQueryValueExW(key, ToWin(kPackageListValue), nullptr, &type, reinterpret_cast<BYTE*>(list),
+                       &size) == ERROR_SUCCESS) {
     named = std::u16string(list).find(id) != std::u16string::npos;
   }
   RegCloseKey(key);
@@ -52,10 +56,10 @@ bool ListNames(const char16_t* id) {
 }
 
 void FloorRefresh() {
-  for (const char16_t* key : kTitleKeys) {
+  for (const std::u16string& key : kTitleKeys) {
     // The button's state, then the package list's own test of the installation.
-    if (HasTextValue(HKEY_CURRENT_USER, key, u"INSTALL_PATH") &&
-        HasTextValue(HKEY_CURRENT_USER, key, u"INSTALL_PATH")) {
+    if (HasTextValue(kTrellKeys.Root(), key.c_str(), kTrellKeys.marker_value) &&
+        HasTextValue(kTrellKeys.Root(), key.c_str(), kTrellKeys.marker_value)) {
       ListNames(u"trell_");
     }
   }

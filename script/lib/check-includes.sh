@@ -9,7 +9,7 @@ cd "$(dirname "$0")/../.."
 
 layer_of() {
   case "$1" in
-    platform | resources) echo 0 ;;
+    platform | resources | contract) echo 0 ;;
     textlib) echo 1 ;;
     registry) echo 2 ;;
     titles) echo 3 ;;

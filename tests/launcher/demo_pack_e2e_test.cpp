@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/mutex_names.h"
+#include "contract/pack_contract.h"
 #include "tests/launcher/e2e/button_states.h"
 #include "tests/launcher/e2e/demo_pack.h"
 #include "tests/launcher/e2e/harness.h"
@@ -51,7 +51,7 @@ std::optional<std::u16string> RegistryText(HKEY root, const std::u16string& key,
 }
 
 std::u16string TrellKey(int title) {
-  return std::u16string(u"Software\\Trell\\") + kTrellTitles[title].key;
+  return std::u16string(kTrellKeys.key_prefix) + kTrellTitles[title].key;
 }
 
 class DemoPack : public testing::Test {
@@ -135,10 +135,11 @@ TEST_F(DemoPack, InstallStartAndUninstallThroughTheLauncher) {
   // title lies.
   ASSERT_TRUE(e2e::FileExists(TitleFolder(kTrellTitles[kDravel5].id)));
   ASSERT_TRUE(elsewhere_.WriteText(u"keep.txt", "not the uninstaller's\n"));
-  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, ToWin(TrellKey(kDravel5).c_str()),
-                            ToWin(u"INSTALL_PATH"), REG_SZ, (elsewhere_.Path() + u"\\").c_str(),
-                            static_cast<DWORD>((elsewhere_.Path().size() + 2) * sizeof(char16_t))),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegSetKeyValueW(kTrellKeys.Root(), ToWin(TrellKey(kDravel5).c_str()),
+                      ToWin(kTrellKeys.marker_value), REG_SZ, (elsewhere_.Path() + u"\\").c_str(),
+                      static_cast<DWORD>((elsewhere_.Path().size() + 2) * sizeof(char16_t))),
+      ERROR_SUCCESS);
 
   e2e::Click(window, e2e::kUninstallButton);
   EXPECT_EQ(StatesOnceSettled(window, "0100000 11"), "0100000 11");
@@ -152,11 +153,11 @@ TEST_F(DemoPack, InstallStartAndUninstallThroughTheLauncher) {
 
   {
     SCOPED_TRACE("the registry holds what packreg.exe reports");
-    EXPECT_EQ(
-        RegistryText(HKEY_LOCAL_MACHINE, u"Software\\Delvarin\\morvex", u"installed_package_list"),
-        std::optional<std::u16string>(u"trell_dravel2"));
-    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, TrellKey(kDravel5), u"INSTALL_PATH"), std::nullopt);
-    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, TrellKey(kDravel2), u"INSTALL_PATH"),
+    EXPECT_EQ(RegistryText(PackageListRoot(), kPackageListKey, kPackageListValue),
+              std::optional<std::u16string>(u"trell_dravel2"));
+    EXPECT_EQ(RegistryText(kTrellKeys.Root(), TrellKey(kDravel5), kTrellKeys.marker_value),
+              std::nullopt);
+    EXPECT_EQ(RegistryText(kTrellKeys.Root(), TrellKey(kDravel2), kTrellKeys.marker_value),
               std::optional<std::u16string>(TitleFolder(kTrellTitles[kDravel2].id) + u"\\"));
 
     const auto report = e2e::RunToEnd(e2e::BuiltRegistrationToolPath(), u"list --json", 30000);

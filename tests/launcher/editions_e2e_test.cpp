@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource.h"
 #include "tests/launcher/e2e/button_states.h"
 #include "tests/launcher/e2e/harness.h"
 #include "tests/support/registry_sandbox.h"
@@ -30,7 +31,7 @@ Controls ControlsOf(HWND window) {
     const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
     if (e2e::ClassOf(child) == u"Button" && (style & BS_TYPEMASK) == BS_GROUPBOX) {
       controls.group_boxes.push_back(e2e::TextOf(child));
-    } else if (id >= 1003 && id <= 1023) {
+    } else if (id >= IDC_TITLE_FIRST && id <= IDC_TITLE_LAST) {
       controls.title_buttons.push_back(id);
     }
   }

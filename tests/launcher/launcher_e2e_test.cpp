@@ -1,7 +1,8 @@
 // The real setup.exe, started from a scratch pack folder, as a user sees it.
 #include <gtest/gtest.h>
 
-#include "launcher/mutex_names.h"
+#include "contract/pack_contract.h"
+#include "resources/resource.h"
 #include "tests/launcher/e2e/harness.h"
 #include "tests/launcher/e2e/title_registry.h"
 
@@ -42,10 +43,10 @@ TEST_F(Launcher, WindowShowsItsCaptionAndButtons) {
   const struct {
     int id;
     const char16_t* text;
-  } commands[] = {{1024, u"インストール（アプリの追加）"},
-                  {1025, u"アンインストール（アプリの削除）"},
-                  {1026, u"README(お読みください)"},
-                  {1040, u"ヴァルデン ウェブサイトへ"}};
+  } commands[] = {{IDC_INSTALL, u"インストール（アプリの追加）"},
+                  {IDC_UNINSTALL, u"アンインストール（アプリの削除）"},
+                  {IDC_README, u"README(お読みください)"},
+                  {IDC_WEBSITE, u"ヴァルデン ウェブサイトへ"}};
   for (const auto& command : commands) {
     HWND button = GetDlgItem(window, command.id);
     ASSERT_NE(button, nullptr) << command.id;
@@ -173,9 +174,10 @@ TEST_F(Launcher, CommandButtonsStartTheProgramsBesideTheLauncher) {
     ASSERT_NE(window, nullptr);
 
     ASSERT_TRUE(e2e::Eventually([&] {
-      return IsWindowEnabled(GetDlgItem(window, 1024)) && IsWindowEnabled(GetDlgItem(window, 1025));
+      return IsWindowEnabled(GetDlgItem(window, IDC_INSTALL)) &&
+             IsWindowEnabled(GetDlgItem(window, IDC_UNINSTALL));
     }));
-    e2e::Click(window, 1024);
+    e2e::Click(window, IDC_INSTALL);
     const auto installer = e2e::WaitForRecording(pack.File(u"inst.exe"));
     ASSERT_TRUE(installer.has_value()) << "the installer did not start";
     const std::u16string parameters = u" " + pack.LauncherPath();
@@ -184,13 +186,13 @@ TEST_F(Launcher, CommandButtonsStartTheProgramsBesideTheLauncher) {
               parameters);
     EXPECT_EQ(installer->working_directory, pack.Path());
 
-    e2e::Click(window, 1025);
+    e2e::Click(window, IDC_UNINSTALL);
     const auto uninstaller = e2e::WaitForRecording(pack.File(u"uninst.exe"));
     ASSERT_TRUE(uninstaller.has_value()) << "the uninstaller did not start";
     EXPECT_EQ(uninstaller->command_line.find(pack.LauncherPath()), std::u16string::npos);
     EXPECT_EQ(uninstaller->working_directory, pack.Path());
 
-    e2e::Click(window, 1026);
+    e2e::Click(window, IDC_README);
     const auto readme = e2e::WaitForRecording(pack.File(u"viewer.exe"));
     ASSERT_TRUE(readme.has_value()) << "the README was not opened";
     EXPECT_NE(readme->command_line.find(pack.File(u"readme.htm")), std::u16string::npos);
@@ -210,7 +212,7 @@ TEST_F(Launcher, MissingCompanionsChangeNothingVisible) {
   HWND window = OpenLauncher(pack, launcher);
   ASSERT_NE(window, nullptr);
 
-  for (int id : {1024, 1025, 1026}) e2e::Click(window, id);
+  for (int id : {IDC_INSTALL, IDC_UNINSTALL, IDC_README}) e2e::Click(window, id);
   EXPECT_TRUE(launcher->Running());
   EXPECT_EQ(e2e::WindowsOf(launcher->Id()), std::vector<HWND>{window});
   e2e::PressEscape(window);

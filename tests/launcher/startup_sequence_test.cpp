@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/mutex_names.h"
+#include "contract/pack_contract.h"
 #include "launcher/shell_open.h"
 #include "launcher/startup_sequence.h"
 #include "platform/win32_api.h"

@@ -176,7 +176,7 @@ TEST_F(TitleButtons, EachButtonShowsItsOwnTitle) {
   // Without the focus frame on a title. (Moved by another process, a window under Wine without a
   // window manager no longer shows, so it stays where it opened.)
   // The capture is taken once the focus has moved and the window's pixels have settled.
-  const HWND website = GetDlgItem(window, 1026);
+  const HWND website = GetDlgItem(window, IDC_README);
   PostMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(website), TRUE);
   const DWORD thread = GetWindowThreadProcessId(window, nullptr);
   EXPECT_TRUE(e2e::Eventually([&] {

@@ -26,8 +26,6 @@ std::u16string Widen(const std::string& ascii) {
   return std::u16string(ascii.begin(), ascii.end());
 }
 
-const char16_t kPackageKey[] = u"Software\\Delvarin\\morvex";
-const char16_t kPackageList[] = u"installed_package_list";
 const char16_t kDravel1Key[] = u"Software\\Trell\\DRAVELB";
 
 struct Outcome {
@@ -77,8 +75,9 @@ Snapshot Take(const AppBase& title) {
     const std::string name = line.substr(0, line.find('='));
     snapshot.values.push_back(ReadRaw(title.RootKey, key_path, Widen(name)));
   }
-  snapshot.values.push_back(ReadRaw(HKEY_LOCAL_MACHINE, kPackageKey, kPackageList));
-  snapshot.keys = {KeyExists(title.RootKey, key_path), KeyExists(HKEY_LOCAL_MACHINE, kPackageKey)};
+  snapshot.values.push_back(ReadRaw(PackageListRoot(), kPackageListKey, kPackageListValue));
+  snapshot.keys = {KeyExists(title.RootKey, key_path),
+                   KeyExists(PackageListRoot(), kPackageListKey)};
   return snapshot;
 }
 
@@ -293,7 +292,7 @@ TEST_F(PackregTool, RoundTripLeavesTheRegistryAsItWas) {
     EXPECT_TRUE(Take(title) == before);
     EXPECT_EQ(Packreg({u"status", id}).exit_code, packreg::kNotInstalled);
   }
-  EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, kPackageKey, kPackageList).bytes,
+  EXPECT_EQ(ReadRaw(PackageListRoot(), kPackageListKey, kPackageListValue).bytes,
             TextBytes(u"trell_dravel1"));
 }
 
@@ -390,7 +389,7 @@ TEST_F(PackregTool, RepeatedCommandsAreHarmless) {
         Packreg({u"register", u"trell_dravel1", u"--dir", u"D:\\D", u"--src", u"E:"}).exit_code,
         packreg::kSuccess);
   }
-  EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, kPackageKey, kPackageList).bytes,
+  EXPECT_EQ(ReadRaw(PackageListRoot(), kPackageListKey, kPackageListValue).bytes,
             TextBytes(u"trell_dravel1"));
   EXPECT_EQ(Packreg({u"unregister", u"trell_dravel1"}).exit_code, packreg::kSuccess);
 
@@ -417,29 +416,30 @@ TEST_F(PackregTool, RefusedWritesAndReadsAreReported) {
     EXPECT_NE(run.err.find("HKEY_CURRENT_USER\\Software\\Trell\\DRAVELB"), std::string::npos);
   }
   EXPECT_EQ(Packreg({u"status", u"trell_dravel1"}).exit_code, packreg::kNotInstalled);
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kPackageKey));
+  EXPECT_FALSE(KeyExists(PackageListRoot(), kPackageListKey));
   {
     SCOPED_TRACE("the package list, on registering");
-    const RefusedKey refused(HKEY_LOCAL_MACHINE, kPackageKey, Refusal::kWrites);
+    const RefusedKey refused(PackageListRoot(), kPackageListKey, Refusal::kWrites);
     const Outcome run =
         Packreg({u"register", u"trell_dravel1", u"--dir", u"D:\\D", u"--src", u"E:"});
     EXPECT_EQ(run.exit_code, packreg::kWriteRefused);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("package list"), std::string::npos) << run.err;
   }
-  EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, kPackageKey, kPackageList).status, ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(ReadRaw(PackageListRoot(), kPackageListKey, kPackageListValue).status,
+            ERROR_FILE_NOT_FOUND);
   for (const char16_t* id : {u"trell_dravel1", u"trell_dravel2"}) {
     ASSERT_EQ(Packreg({u"register", id, u"--dir", u"D:\\D", u"--src", u"E:"}).exit_code,
               packreg::kSuccess);
   }
   {
     SCOPED_TRACE("the package list, on unregistering");
-    const RefusedKey refused(HKEY_LOCAL_MACHINE, kPackageKey, Refusal::kWrites);
+    const RefusedKey refused(PackageListRoot(), kPackageListKey, Refusal::kWrites);
     const Outcome run = Packreg({u"unregister", u"trell_dravel1"});
     EXPECT_EQ(run.exit_code, packreg::kWriteRefused);
     EXPECT_EQ(run.out, "");
   }
-  EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, kPackageKey, kPackageList).bytes,
+  EXPECT_EQ(ReadRaw(PackageListRoot(), kPackageListKey, kPackageListValue).bytes,
             TextBytes(u"trell_dravel1,trell_dravel2"));
   {
     SCOPED_TRACE("a key that cannot be read");

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "contract/pack_contract.h"
 #include "tests/registry/scratch_registry.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/text_forms.h"
@@ -40,8 +41,8 @@ using testsupport::Text;
 using testsupport::TextBytes;
 using testsupport::WriteRaw;
 
-const std::u16string kListKey = u"Software\\Delvarin\\morvex";
-const std::u16string kListValue = u"installed_package_list";
+const std::u16string kListKey = kPackageListKey;
+const std::u16string kListValue = kPackageListValue;
 
 class PackageList : public scratch::RegistryTest {
  protected:
@@ -232,7 +233,8 @@ TEST_F(PackageList, EmptiedListPrunesThePackageKeyOnlyWhenNothingElseIsInIt) {
     EXPECT_TRUE(RemoveFromPackageList(Text(u"T1")));
     EXPECT_EQ(List(), std::nullopt);
     EXPECT_EQ(testsupport::KeyExists(HKEY_LOCAL_MACHINE, kListKey), other != "nothing");
-    EXPECT_TRUE(testsupport::KeyExists(HKEY_LOCAL_MACHINE, u"Software\\Delvarin"));
+    EXPECT_TRUE(
+        testsupport::KeyExists(HKEY_LOCAL_MACHINE, kListKey.substr(0, kListKey.rfind(u'\\'))));
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, ToWin(sub.c_str()));
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, ToWin(kListKey.c_str()), 0, KEY_ALL_ACCESS, key.out()) ==
         ERROR_SUCCESS)

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "contract/pack_contract.h"
 #include "platform/win32_api.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/registry_values.h"
@@ -19,13 +20,11 @@ using testsupport::ReadText;
 using testsupport::WideOf;
 using testsupport::WriteText;
 
-const char16_t kPackageKey[] = u"Software\\Delvarin\\morvex";
-const char16_t kPackageList[] = u"installed_package_list";
 const char16_t kDravel1Key[] = u"Software\\Trell\\DRAVELB";
 const char16_t kDravel2Key[] = u"Software\\Trell\\DRAVEL2B";
 
 std::optional<std::u16string> StoredList() {
-  return ReadText(HKEY_LOCAL_MACHINE, kPackageKey, kPackageList);
+  return ReadText(PackageListRoot(), kPackageListKey, kPackageListValue);
 }
 
 // Some of the values a title's registration writes, as stored.
@@ -46,7 +45,7 @@ class PackageMembers : public testing::Test {
 };
 
 TEST_F(PackageMembers, ListedCountsOnlyWhileInstalled) {
-  ASSERT_EQ(WriteText(HKEY_LOCAL_MACHINE, kPackageKey, kPackageList, u"trell_dravel1"),
+  ASSERT_EQ(WriteText(PackageListRoot(), kPackageListKey, kPackageListValue, u"trell_dravel1"),
             ERROR_SUCCESS);
   EXPECT_FALSE(dravel1_.IsInPackageList());
   ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kDravel1Key, u"INSTALL_PATH", u"D:\\Dravel\\"),
@@ -97,7 +96,7 @@ TEST_F(PackageMembers, UnregisterSucceedsWhenAnEntryValueIsAlreadyGone) {
 
 // An installed title that is not listed is not the pack's to remove.
 TEST_F(PackageMembers, UnregisterOfAnUnlistedTitleChangesNothing) {
-  ASSERT_EQ(WriteText(HKEY_LOCAL_MACHINE, kPackageKey, kPackageList, u"trell_dravel2"),
+  ASSERT_EQ(WriteText(PackageListRoot(), kPackageListKey, kPackageListValue, u"trell_dravel2"),
             ERROR_SUCCESS);
   ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kDravel1Key, u"INSTALL_PATH", u"D:\\Dravel\\"),
             ERROR_SUCCESS);
@@ -109,7 +108,7 @@ TEST_F(PackageMembers, UnregisterOfAnUnlistedTitleChangesNothing) {
 // Registering and unregistering one title leaves another title's values and the list's other
 // items as they were.
 TEST_F(PackageMembers, RegisteringOneTitleNeverDisturbsAnother) {
-  ASSERT_EQ(WriteText(HKEY_LOCAL_MACHINE, kPackageKey, kPackageList, u"Other,,Third"),
+  ASSERT_EQ(WriteText(PackageListRoot(), kPackageListKey, kPackageListValue, u"Other,,Third"),
             ERROR_SUCCESS);
   ASSERT_TRUE(dravel1_.RegisterPackage(u"C:\\Games\\A", u"E:\\"));
   ASSERT_TRUE(dravel2_.RegisterPackage(u"C:/Games/$B/", u"E:\\"));

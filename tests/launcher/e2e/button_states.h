@@ -3,13 +3,14 @@
 #include <string>
 
 #include "platform/win32_api.h"
+#include "resources/resource.h"
 #include "tests/launcher/e2e/harness.h"
 
 namespace e2e {
 
 // The launcher's install and uninstall buttons.
-constexpr int kInstallButton = 1024;
-constexpr int kUninstallButton = 1025;
+constexpr int kInstallButton = IDC_INSTALL;
+constexpr int kUninstallButton = IDC_UNINSTALL;
 
 // "1" for each enabled button, "0" for each disabled one: the seven titles, a blank, install,
 // uninstall; for example "1001001 10".

@@ -1,17 +1,13 @@
 #include "tests/launcher/e2e/title_registry.h"
 
+#include "contract/pack_contract.h"
 #include "tests/support/registry_values.h"
 
 namespace e2e {
 namespace {
 
-constexpr char16_t kTitleKeyPrefix[] = u"Software\\Trell\\";
-constexpr char16_t kInstallPathValue[] = u"INSTALL_PATH";
-constexpr char16_t kListKey[] = u"Software\\Delvarin\\morvex";
-constexpr char16_t kListValue[] = u"installed_package_list";
-
 std::u16string TitleKey(int title) {
-  return std::u16string(kTitleKeyPrefix) + kTrellTitles[title].key;
+  return std::u16string(kTrellKeys.key_prefix) + kTrellTitles[title].key;
 }
 
 }  // namespace
@@ -27,25 +23,26 @@ const TrellTitle kTrellTitles[7] = {
 };
 
 bool TitleRegistry::Install(int title, const std::u16string& folder) const {
-  return testsupport::WriteText(HKEY_CURRENT_USER, TitleKey(title), kInstallPathValue,
+  return testsupport::WriteText(kTrellKeys.Root(), TitleKey(title), kTrellKeys.marker_value,
                                 folder + u"\\") == ERROR_SUCCESS;
 }
 
 bool TitleRegistry::Uninstall(int title) const {
-  return testsupport::DeleteKeyTree(HKEY_CURRENT_USER, TitleKey(title));
+  return testsupport::DeleteKeyTree(kTrellKeys.Root(), TitleKey(title));
 }
 
 bool TitleRegistry::SetPackageList(const std::u16string& list) const {
-  return testsupport::WriteText(HKEY_LOCAL_MACHINE, kListKey, kListValue, list) == ERROR_SUCCESS;
-}
-
-bool TitleRegistry::SetMarker(int title, DWORD type, const std::vector<BYTE>& data) const {
-  return testsupport::WriteRaw(HKEY_CURRENT_USER, TitleKey(title), kInstallPathValue, type, data) ==
+  return testsupport::WriteText(PackageListRoot(), kPackageListKey, kPackageListValue, list) ==
          ERROR_SUCCESS;
 }
 
+bool TitleRegistry::SetMarker(int title, DWORD type, const std::vector<BYTE>& data) const {
+  return testsupport::WriteRaw(kTrellKeys.Root(), TitleKey(title), kTrellKeys.marker_value, type,
+                               data) == ERROR_SUCCESS;
+}
+
 bool TitleRegistry::SetPackageListValue(DWORD type, const std::vector<BYTE>& data) const {
-  return testsupport::WriteRaw(HKEY_LOCAL_MACHINE, kListKey, kListValue, type, data) ==
+  return testsupport::WriteRaw(PackageListRoot(), kPackageListKey, kPackageListValue, type, data) ==
          ERROR_SUCCESS;
 }
 

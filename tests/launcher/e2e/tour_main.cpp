@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "launcher/mutex_names.h"
+#include "contract/pack_contract.h"
 #include "tests/launcher/e2e/button_states.h"
 #include "tests/launcher/e2e/demo_pack.h"
 #include "tests/launcher/e2e/harness.h"
@@ -124,7 +124,7 @@ int wmain(int argc, wchar_t** argv) {
                                                  u"/TITLES=trell_dravel1,trell_dravel3");
   e2e::ScopedEnvironmentVariable uninstall_options(u"PACK_DEMO_UNINST_OPTIONS",
                                                    u"/S /TITLES=trell_dravel3");
-  Tour tour(ToWin(argv[1]), ToWin(argv[2]));
+  Tour tour(FromWin(argv[1]), FromWin(argv[2]));
   const bool done = tour.Run();
   e2e::CloseDemoTitles();
   return done ? 0 : 1;
