@@ -34,8 +34,8 @@ const winui::MessageMap SetupDlg::kMessageMap =
     winui::MakeMessageMap(&winui::ModalDialog::kMessageMap, kMessageEntries);
 
 SetupDlg::SetupDlg(UINT template_id, HWND parent)
-    : winui::ModalDialog(template_id, parent), m_dpi(winui::SystemDpi()) {
-  m_icon.Load(GetModuleHandleW(nullptr), IDI_SETUP, winui::SystemMetricForDpi(SM_CXICON, m_dpi));
+    : winui::ModalDialog(template_id, parent), dpi_(winui::SystemDpi()) {
+  icon_.Load(GetModuleHandleW(nullptr), IDI_SETUP, winui::SystemMetricForDpi(SM_CXICON, dpi_));
 }
 
 BOOL SetupDlg::OnInitDialog() {
@@ -51,19 +51,19 @@ void SetupDlg::SetIcons(UINT dpi) {
   const int big_size = winui::SystemMetricForDpi(SM_CXICON, dpi);
   const int small_size = winui::SystemMetricForDpi(SM_CXSMICON, dpi);
   // The constructor's icon already has the size when the window is at the system's DPI.
-  if (dpi != m_dpi || m_icon.Handle() == nullptr)
-    m_icon.Load(module, IDI_SETUP, big_size);
-  m_small_icon.Load(module, IDI_SETUP, small_size);
-  m_dpi = dpi;
-  SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon.Handle()));
-  SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_small_icon.Handle()));
+  if (dpi != dpi_ || icon_.Handle() == nullptr)
+    icon_.Load(module, IDI_SETUP, big_size);
+  small_icon_.Load(module, IDI_SETUP, small_size);
+  dpi_ = dpi;
+  SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Handle()));
+  SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_.Handle()));
 }
 
 void SetupDlg::SetUpTitleButtons() {
   for (uint32_t i = 0; i < GetAppList()->Count(); ++i) {
-    m_images.Add(std::make_unique<winui::PngBitmap>().release());
+    images_.Add(std::make_unique<winui::PngBitmap>().release());
   }
-  LoadTitleImages(m_dpi);
+  LoadTitleImages(dpi_);
   for (uint32_t i = 0; i < GetAppList()->Count(); ++i) {
     const AppBase& title = *GetAppList()->GetAt(i);
     const winui::DialogItem button(Window(), title.ButtonId);
@@ -88,11 +88,11 @@ void SetupDlg::AddTitleToolTips() {
 void SetupDlg::LoadTitleImages(UINT dpi) {
   TitleBitmaps bitmaps =
       DecodeTitleBitmaps(GetModuleHandleW(nullptr), dpi, GetSysColor(COLOR_BTNFACE));
-  for (uint32_t i = 0; i < GetAppList()->Count() && i < m_images.Count(); ++i) {
+  for (uint32_t i = 0; i < GetAppList()->Count() && i < images_.Count(); ++i) {
     winui::PngBitmap& image = *bitmaps[i];
     // The button lets go of the old bitmap before it is freed.
     winui::DialogItem(Window(), GetAppList()->GetAt(i)->ButtonId).SetBitmap(image.Handle());
-    m_images.GetAt(i)->Swap(image);
+    images_.GetAt(i)->Swap(image);
   }
 }
 
@@ -104,17 +104,17 @@ void SetupDlg::OnDpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 void SetupDlg::RefreshButtons() {
-  if (!m_controls)
-    m_controls.emplace(Window());
-  ::RefreshButtons(AppListTitles(), *m_controls);
+  if (!controls_)
+    controls_.emplace(Window());
+  ::RefreshButtons(AppListTitles(), *controls_);
 }
 
 void SetupDlg::OnTimer(UINT_PTR) {
   RefreshButtons();
   // Left until the window has been drawn (timer messages come after painting): nobody can point
   // at a button sooner, and making them would delay the window.
-  if (!m_tooltips_added) {
-    m_tooltips_added = true;
+  if (!tooltips_added_) {
+    tooltips_added_ = true;
     AddTitleToolTips();
   }
 }
@@ -136,14 +136,14 @@ bool SetupDlg::OnPaint() {
   SendMessageW(Window(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Dc()), 0);
   RECT client = {};
   GetClientRect(Window(), &client);
-  const int x = (client.right - client.left - winui::SystemMetricForDpi(SM_CXICON, m_dpi) + 1) / 2;
-  const int y = (client.bottom - client.top - winui::SystemMetricForDpi(SM_CYICON, m_dpi) + 1) / 2;
-  DrawIcon(paint.Dc(), x, y, m_icon.Handle());
+  const int x = (client.right - client.left - winui::SystemMetricForDpi(SM_CXICON, dpi_) + 1) / 2;
+  const int y = (client.bottom - client.top - winui::SystemMetricForDpi(SM_CYICON, dpi_) + 1) / 2;
+  DrawIcon(paint.Dc(), x, y, icon_.Handle());
   return true;
 }
 
 HICON SetupDlg::OnQueryDragIcon() {
-  return m_icon.Handle();
+  return icon_.Handle();
 }
 
 void SetupDlg::OnInstallClicked() {

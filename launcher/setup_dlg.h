@@ -43,12 +43,12 @@ class SetupDlg : public winui::ModalDialog {
   static const winui::MessageMapEntry kMessageEntries[];
   static const winui::MessageMap kMessageMap;
 
-  UINT m_dpi;
-  winui::ScaledIcon m_icon;
-  winui::ScaledIcon m_small_icon;
+  UINT dpi_;
+  winui::ScaledIcon icon_;
+  winui::ScaledIcon small_icon_;
   // Set once the window exists.
-  std::optional<DialogButtonControls> m_controls;
+  std::optional<DialogButtonControls> controls_;
   // One image per title of the list, in list order.
-  exlib::Tu_owned_array<winui::PngBitmap> m_images;
-  bool m_tooltips_added = false;
+  exlib::Tu_owned_array<winui::PngBitmap> images_;
+  bool tooltips_added_ = false;
 };

@@ -19,7 +19,7 @@ void RefreshButtons(const TitleList& titles, ButtonControls& controls) {
 }
 
 bool LaunchTitleForCommand(const TitleList& titles, unsigned notification, int command_id) {
-  if (notification != 0)  // BN_CLICKED
+  if (notification != BN_CLICKED)
     return false;
   for (uint32_t i = 0; i < titles.Count(); ++i) {
     if (titles.ButtonId(i) == command_id && titles.Launch(i))

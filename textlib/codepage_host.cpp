@@ -120,19 +120,50 @@ const CodesetConverter& Cp932Converter() {
   return ConverterFor(cached, "CP932");
 }
 
-// Single bytes that Windows encodes (from these code units only) and glibc's table lacks.
+// Single bytes of Windows' table that glibc's lacks, both ways.
 constexpr struct {
   unsigned char byte;
   char16_t unit;
 } kWindowsOnly932[] = {
     {0x80, u'\u0080'}, {0xA0, u'\uF8F0'}, {0xFD, u'\uF8F1'}, {0xFE, u'\uF8F2'}, {0xFF, u'\uF8F3'}};
 
-// glibc's table, as it stands: Windows' five extra single bytes do not decode either.
-std::optional<std::u16string> Cp932ToWide(std::string_view narrow) {
-  return Cp932Converter().ToWide(narrow);
+// The first byte of a two-byte character; the byte after it is never a character of its own.
+bool IsLeadByte932(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-// Encoded piece by piece around the code units that only Windows encodes; glibc gives some
+// Decoded piece by piece around the single bytes that only Windows' table has.
+std::optional<std::u16string> Cp932ToWide(std::string_view narrow) {
+  std::u16string wide;
+  size_t piece = 0;
+  const auto flush = [&](size_t end) {
+    const auto decoded = Cp932Converter().ToWide(narrow.substr(piece, end - piece));
+    if (!decoded)
+      return false;
+    wide += *decoded;
+    return true;
+  };
+  for (size_t i = 0; i < narrow.size(); ++i) {
+    const unsigned char byte = static_cast<unsigned char>(narrow[i]);
+    if (IsLeadByte932(byte)) {
+      ++i;
+      continue;
+    }
+    const auto special = std::find_if(std::begin(kWindowsOnly932), std::end(kWindowsOnly932),
+                                      [&](const auto& entry) { return entry.byte == byte; });
+    if (special == std::end(kWindowsOnly932))
+      continue;
+    if (!flush(i))
+      return std::nullopt;
+    wide += special->unit;
+    piece = i + 1;
+  }
+  if (!flush(narrow.size()) || wide.size() > kMaxConvertedLength)
+    return std::nullopt;
+  return wide;
+}
+
+// Encoded piece by piece around the code units of those single bytes; glibc gives some
 // characters without an exact form in code page 932 their nearest one (U+00A5 as 0x5C, U+301C as
 // the full-width tilde), which Windows refuses: a piece that does not decode back to itself fails.
 std::optional<std::string> WideToCp932(std::u16string_view wide) {

@@ -10,7 +10,6 @@ class AppInfo {
   AppInfo& operator=(const AppInfo&) = delete;
   virtual ~AppInfo() = default;
 
-  // The order of these operations is the order of the record's virtual table.
   virtual bool IsInstalled() const = 0;
   virtual exlib::Tu_text GetExecutablePath() const = 0;
   virtual exlib::Tu_text GetUserDataDirectory() const = 0;

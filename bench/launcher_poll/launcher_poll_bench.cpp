@@ -61,7 +61,7 @@ std::string ReadWhole(const std::u16string& path) {
 
 std::u16string ProcPath(long pid, const char16_t* entry) {
   const std::wstring number = std::to_wstring(pid);
-  return u"Z:\\proc\\" + std::u16string(ToWin(number.c_str())) + u"\\" + entry;
+  return u"Z:\\proc\\" + std::u16string(FromWin(number.c_str())) + u"\\" + entry;
 }
 
 // Time a Linux process's threads have spent on a CPU, in nanoseconds; -1 when it cannot be read.
@@ -76,8 +76,8 @@ long long CpuNanoseconds(long pid) {
     if (thread <= 0)
       continue;
     const std::wstring number = std::to_wstring(thread);
-    const std::string schedstat = ReadWhole(ProcPath(pid, u"task\\") +
-                                            std::u16string(ToWin(number.c_str())) + u"\\schedstat");
+    const std::string schedstat = ReadWhole(
+        ProcPath(pid, u"task\\") + std::u16string(FromWin(number.c_str())) + u"\\schedstat");
     total += std::strtoll(schedstat.c_str(), nullptr, 10);
   } while (FindNextFileW(search, &found));
   FindClose(search);

@@ -55,6 +55,8 @@ typedef HINSTANCE HMODULE;
 #define TRUE 1
 #define FALSE 0
 #define MAX_PATH 260
+// The notification code of a button click in WM_COMMAND, which the launcher's logic tells apart.
+#define BN_CLICKED 0
 
 #define ERROR_SUCCESS 0L
 #define ERROR_FILE_NOT_FOUND 2L

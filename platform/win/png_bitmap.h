@@ -37,7 +37,7 @@ class PngBitmap {
   PngBitmap() = default;
   PngBitmap(const PngBitmap&) = delete;
   PngBitmap& operator=(const PngBitmap&) = delete;
-  virtual ~PngBitmap();
+  ~PngBitmap();
 
   // Replaces any bitmap held. False, holding none, when the resource is missing or undecodable,
   // or when the calling thread has not initialised COM (a ComApartment).

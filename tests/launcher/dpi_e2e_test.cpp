@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "resources/resource.h"
 #include "tests/launcher/e2e/harness.h"
 #include "tests/launcher/e2e/title_registry.h"
 
@@ -104,9 +105,11 @@ TEST(TitleImagesAtDpi, EachImageIsDrawnAtItsScaledSizeOverTheButtonFace) {
     }
     return true;
   }));
-  // Without the focus frame on a title.
-  PostMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(window, 1026)), TRUE);
-  Sleep(500);
+  // Without the focus frame on a title: sent, so that the focus has moved when it returns, and
+  // every repaint it caused done before the capture.
+  SendMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(window, IDC_README)),
+               TRUE);
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 
   RECT area = {};
   GetWindowRect(window, &area);

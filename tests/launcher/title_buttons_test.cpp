@@ -7,6 +7,7 @@
 
 #include "launcher/title_buttons.h"
 #include "launcher/title_names.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -62,8 +63,8 @@ class FakeControls : public ButtonControls {
   std::map<int, int> writes_;
 };
 
-constexpr int kInstall = 1024;
-constexpr int kUninstall = 1025;
+constexpr int kInstall = IDC_INSTALL;
+constexpr int kUninstall = IDC_UNINSTALL;
 constexpr int kOk = 1;
 
 struct RefreshRow {
@@ -132,7 +133,7 @@ TEST(RefreshButtons, WritesEveryStateOnEveryRefresh) {
   for (int id : {1017, 1018, kInstall, kUninstall}) EXPECT_EQ(controls.Writes(id), 2) << id;
 }
 
-constexpr unsigned kClicked = 0;  // BN_CLICKED
+constexpr unsigned kClicked = BN_CLICKED;
 
 TEST(LaunchTitleForCommand, AClickStartsTheTitleOfThatButton) {
   FakeTitles titles({{1017, true, false}, {1018, false, false}, {1019, true, false}});

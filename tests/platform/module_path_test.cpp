@@ -37,7 +37,7 @@ TEST_F(ModuleFileName, FitsAndIsTerminated) {
 
 // A buffer too small for the path gets it cut, the buffer size back and ERROR_INSUFFICIENT_BUFFER.
 // Windows terminates the cut string but Wine does not, so callers must terminate it themselves.
-TEST_F(ModuleFileName, TooSmallBufferIsCutAndTerminated) {
+TEST_F(ModuleFileName, TooSmallBufferIsCutWithinItsSize) {
   char16_t buffer[8];
   std::fill(std::begin(buffer), std::end(buffer), u'#');
   SetLastError(ERROR_SUCCESS);

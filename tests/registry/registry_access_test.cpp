@@ -1,4 +1,4 @@
-// The six registry functions, against the host substitute and the real registry.
+// The seven registry functions, against the host substitute and the real registry.
 #include "registry/registry_access.h"
 
 #include <gtest/gtest.h>

@@ -217,7 +217,7 @@ std::vector<std::u16string> DemoFolderGuard::CurrentFolders() {
   if (search == INVALID_HANDLE_VALUE)
     return folders;
   do {
-    const std::u16string name = ToWin(found.cFileName);
+    const std::u16string name = FromWin(found.cFileName);
     if (name != u"." && name != u"..")
       folders.push_back(name);
   } while (FindNextFileW(search, &found));

@@ -41,7 +41,7 @@ void DeleteFolderTree(const std::u16string& folder) {
   HANDLE search = FindFirstFileW(ToWin((folder + u"\\*").c_str()), &found);
   if (search != INVALID_HANDLE_VALUE) {
     do {
-      const std::u16string name = ToWin(found.cFileName);
+      const std::u16string name = FromWin(found.cFileName);
       if (name == u"." || name == u"..")
         continue;
       const std::u16string path = folder + u"\\" + name;

@@ -37,7 +37,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const std::u16string log = OwnPath() + u".log";
   const std::u16string partial = log + u".partial";
   const std::u16string record =
-      std::u16string(ToWin(GetCommandLineW())) + u"\n" + WorkingDirectory() + u"\n";
+      std::u16string(FromWin(GetCommandLineW())) + u"\n" + WorkingDirectory() + u"\n";
   if (!WriteWhole(partial, record))
     return 1;
   return MoveFileExW(ToWin(partial.c_str()), ToWin(log.c_str()), MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
