@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/win32_api.h"
-#include "tests/support/registry_values.h"
+#include "harness/registry_values.h"
 #include "textlib/tu_text.h"
 
 // Unlike assert, stays on in optimised builds; the message says which property broke.

@@ -18,8 +18,9 @@
 #include <vector>
 
 #include "platform/win32_api.h"
-#include "tests/launcher/e2e/harness.h"
-#include "tests/launcher/e2e/title_registry.h"
+#include "harness/pack_keys_aside.h"
+#include "harness/programs.h"
+#include "titles/app_list.h"
 
 namespace {
 
@@ -212,18 +213,29 @@ double Ratio(double a, double b) {
 
 int wmain(int argc, wchar_t** argv) {
   const Options options = ParseOptions(argc, argv);
-  e2e::TitleRegistry registry;
-  e2e::ScratchFolder games(u"poll bench games");
-  std::u16string list;
-  for (int title = 0; title < 7; ++title) {
-    registry.Install(title, games.Path());
-    list += (list.empty() ? u"" : u",") + std::u16string(e2e::kTrellTitles[title].id);
+  // This build's titles registered as the installer registers them, for the run only.
+  testsupport::PackKeysAside registry;
+  if (!registry.MovedAside()) {
+    std::printf("the pack's registry keys could not be moved aside\n");
+    return 1;
   }
-  registry.SetPackageList(list);
+  e2e::ScratchFolder games(u"poll bench games");
+  const exlib::Tu_array<AppBase>* titles = GetAppList();
+  for (uint32_t i = 0; i < titles->Count(); ++i) {
+    if (!titles->GetAt(i)->RegisterPackage(exlib::Tu_text::FromWide(games.Path()),
+                                           exlib::Tu_text::FromWide(games.Path()))) {
+      std::printf("a title could not be registered\n");
+      return 1;
+    }
+  }
 
-  e2e::PackFolder pack(u"poll bench", /*with_companions=*/false);
+  e2e::ScratchFolder pack(u"poll bench");
+  if (!pack.CopyIn(u"" PACK_SETUP_EXE, u"setup.exe")) {
+    std::printf("setup.exe could not be copied\n");
+    return 1;
+  }
   const std::u16string dialog = u"" PACK_POLL_DIALOG_EXE;
-  std::vector<Variant> variants = {{"launcher", pack.LauncherPath(), u"", {}},
+  std::vector<Variant> variants = {{"launcher", pack.File(u"setup.exe"), u"", {}},
                                    {"bare", dialog, u"bare", {}},
                                    {"floor", dialog, u"floor", {}}};
   for (int round = 0; round < options.rounds; ++round) {

@@ -12,7 +12,7 @@
 #include "tests/launcher/e2e/button_states.h"
 #include "tests/launcher/e2e/harness.h"
 #include "tests/launcher/e2e/title_registry.h"
-#include "tests/support/registry_values.h"
+#include "harness/registry_values.h"
 #include "titles/app_list.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "packreg/packreg.h"
 #include "platform/win32_api.h"
 #include "tests/support/registry_sandbox.h"
-#include "tests/support/registry_values.h"
+#include "harness/registry_values.h"
 
 namespace {
 

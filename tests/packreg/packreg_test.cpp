@@ -12,7 +12,7 @@
 #include "platform/win32_api.h"
 #include "tests/support/refused_key.h"
 #include "tests/support/registry_sandbox.h"
-#include "tests/support/registry_values.h"
+#include "harness/registry_values.h"
 #include "titles/catalogue.h"
 
 namespace {

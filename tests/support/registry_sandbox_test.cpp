@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "tests/support/registry_values.h"
+#include "harness/registry_values.h"
 
 namespace {
 
@@ -89,7 +89,7 @@ TEST_F(Sandbox, PutsBackWhatACrashedRunMovedAside) {
   ASSERT_EQ(WriteText(HKEY_CURRENT_USER, kScratch + u"\\Title", u"Path", u"junk"), ERROR_SUCCESS);
   ASSERT_EQ(WriteText(HKEY_CURRENT_USER, missing, u"x", u"junk"), ERROR_SUCCESS);
 
-  testsupport::RecoverAbandonedBackups();
+  EXPECT_TRUE(testsupport::RecoverAbandonedBackups());
   EXPECT_EQ(ReadText(HKEY_CURRENT_USER, kScratch + u"\\Title", u"Path"), u"C:\\");
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, missing));
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, u"Software\\PackTestsBackup"));

@@ -6,7 +6,7 @@
 
 #include "platform/win32_api.h"
 #include "tests/support/registry_sandbox.h"
-#include "tests/support/registry_values.h"
+#include "harness/registry_values.h"
 #include "tests/titles/title_test_state.h"
 #include "titles/catalogue.h"
 #include "tests/support/text_forms.h"

@@ -1,7 +1,7 @@
 #include "tests/launcher/e2e/title_registry.h"
 
 #include "contract/pack_contract.h"
-#include "tests/support/registry_values.h"
+#include "harness/registry_values.h"
 
 namespace e2e {
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/support/registry_values.h"
+#include "harness/registry_values.h"
 
 #include "registry/scoped_key.h"
 

@@ -1,9 +1,7 @@
-#include "tests/support/registry_sandbox.h"
+#include "harness/pack_keys_aside.h"
 
-#include <gtest/gtest.h>
-
+#include "harness/registry_values.h"
 #include "registry/scoped_key.h"
-#include "tests/support/registry_values.h"
 
 namespace testsupport {
 namespace {
@@ -134,7 +132,8 @@ std::vector<SandboxedKey> PackKeys() {
   };
 }
 
-void RecoverAbandonedBackups() {
+bool RecoverAbandonedBackups() {
+  bool recovered = true;
   for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
     std::vector<std::u16string> backups;
     {
@@ -146,28 +145,38 @@ void RecoverAbandonedBackups() {
     for (const std::u16string& name : backups) {
       const std::u16string backup = std::u16string(kBackupRoot) + u"\\" + name;
       // A record cut short by the crash holds nothing to put back.
-      if (!Restore(root, backup)) {
-        EXPECT_TRUE(DeleteKeyTree(root, backup)) << "an unreadable backup key stays behind";
-      }
+      if (!Restore(root, backup) && !DeleteKeyTree(root, backup))
+        recovered = false;
     }
     RegDeleteKeyW(root, ToWin(kBackupRoot));
   }
+  return recovered;
 }
 
-RegistrySandbox::RegistrySandbox(std::vector<SandboxedKey> keys) : keys_(std::move(keys)) {
-  RecoverAbandonedBackups();
+PackKeysAside::PackKeysAside(std::vector<SandboxedKey> keys) : keys_(std::move(keys)) {
+  moved_aside_ = RecoverAbandonedBackups();
   for (size_t index = 0; index < keys_.size(); ++index) {
-    EXPECT_TRUE(Save(keys_[index], BackupPath(index))) << "could not move a key of the pack aside";
+    if (!Save(keys_[index], BackupPath(index)))
+      moved_aside_ = false;
   }
 }
 
-RegistrySandbox::~RegistrySandbox() {
+PackKeysAside::~PackKeysAside() {
+  PutBack();
+}
+
+bool PackKeysAside::PutBack() {
+  if (put_back_)
+    return true;
+  put_back_ = true;
+  bool restored = true;
   for (size_t index = keys_.size(); index-- > 0;) {
-    EXPECT_TRUE(Restore(keys_[index].root, BackupPath(index)))
-        << "could not put a key of the pack back";
+    if (!Restore(keys_[index].root, BackupPath(index)))
+      restored = false;
   }
   for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
     RegDeleteKeyW(root, ToWin(kBackupRoot));  // refused while a record is left
+  return restored;
 }
 
 }  // namespace testsupport

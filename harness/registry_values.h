@@ -1,5 +1,6 @@
 #pragma once
-// Raw reads and writes of registry values for tests, each opening and closing its own key.
+// Raw reads and writes of registry values, each opening and closing its own key, bypassing the
+// product's own registry code: for tests, fuzz targets and benchmarks alike.
 #include <optional>
 #include <string>
 #include <vector>
