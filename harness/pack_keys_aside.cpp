@@ -1,5 +1,6 @@
 #include "harness/pack_keys_aside.h"
 
+#include "contract/pack_contract.h"
 #include "harness/registry_values.h"
 #include "registry/scoped_key.h"
 
@@ -122,14 +123,17 @@ bool Save(const SandboxedKey& key, const std::u16string& backup) {
   return DeleteKeyTree(key.root, key.path);
 }
 
+// The key that holds every title of the brand: its key prefix up to the last backslash.
+SandboxedKey BrandFolder(const BrandKeys& brand) {
+  const std::u16string prefix = brand.key_prefix;
+  return {brand.Root(), prefix.substr(0, prefix.rfind(u'\\'))};
+}
+
 }  // namespace
 
 std::vector<SandboxedKey> PackKeys() {
-  return {
-      {HKEY_LOCAL_MACHINE, u"Software\\Delvarin"},  // one brand's titles and the package list
-      {HKEY_CURRENT_USER, u"Software\\Nuva"},
-      {HKEY_CURRENT_USER, u"Software\\Trell"},
-  };
+  // The KAVOR titles' folder holds the package list too.
+  return {BrandFolder(kKavorKeys), BrandFolder(kNuvaKeys), BrandFolder(kTrellKeys)};
 }
 
 bool RecoverAbandonedBackups() {

@@ -7,7 +7,9 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "contract/pack_contract.h"
 #include "harness/registry_values.h"
 
 namespace {
@@ -93,6 +95,28 @@ TEST_F(Sandbox, PutsBackWhatACrashedRunMovedAside) {
   EXPECT_EQ(ReadText(HKEY_CURRENT_USER, kScratch + u"\\Title", u"Path"), u"C:\\");
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, missing));
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, u"Software\\PackTestsBackup"));
+}
+
+// The keys moved aside are derived from the brands' key prefixes; the package list must lie below
+// one of them wherever the pack keeps it.
+TEST(PackKeys, CoverEveryBrandAndThePackageList) {
+  const std::vector<testsupport::SandboxedKey> keys = testsupport::PackKeys();
+  const auto covered = [&](HKEY root, const std::u16string& path) {
+    for (const testsupport::SandboxedKey& key : keys) {
+      if (key.root == root && path.rfind(key.path + u"\\", 0) == 0)
+        return true;
+    }
+    return false;
+  };
+  EXPECT_TRUE(covered(PackageListRoot(), kPackageListKey));
+  const struct {
+    const char* name;
+    BrandKeys keys;
+  } brands[] = {{"KAVOR", kKavorKeys}, {"Nuva", kNuvaKeys}, {"TRELL", kTrellKeys}};
+  for (const auto& brand : brands) {
+    EXPECT_TRUE(covered(brand.keys.Root(), std::u16string(brand.keys.key_prefix) + u"Title"))
+        << brand.name;
+  }
 }
 
 }  // namespace
