@@ -98,7 +98,7 @@ const winui::MessageMap PollDialog::kMessageMap =
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  PollDialog dialog(std::u16string(ToWin(command_line)).find(u"floor") != std::u16string::npos);
+  PollDialog dialog(std::u16string(FromWin(command_line)).find(u"floor") != std::u16string::npos);
   dialog.RunModal();
   return 0;
 }
