@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/mutex_names.h"
+#include "contract/pack_contract.h"
 #include "tests/launcher/e2e/button_states.h"
 #include "tests/launcher/e2e/demo_pack.h"
 #include "tests/launcher/e2e/harness.h"
