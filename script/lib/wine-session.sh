@@ -13,6 +13,9 @@ if [ -z "${PACK_WINE_ARCH:-}" ]; then
 fi
 export PACK_WINE_ARCH
 export WINEARCH=$PACK_WINE_ARCH
+# The Windows build whose programs this session runs: the product's own 32-bit build, or its 64-bit
+# twin where the machine runs no 32-bit code.
+if [ "$PACK_WINE_ARCH" = win64 ]; then pack_windows_preset=windows64; else pack_windows_preset=windows; fi
 if [ "$PACK_WINE_ARCH" = win64 ]; then
   pack_state="$pack_root/build/wine-session64"
   export WINEPREFIX="${PACK_WINEPREFIX:-$pack_root/build/wineprefix64}"
@@ -37,6 +40,21 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export LOCPATH="$pack_root/build/locale"
 export LANG="${PACK_WINE_LANG:-ja_JP.UTF-8}"
 unset LC_ALL
+
+# Creates the prefix named by WINEPREFIX once: dialog fonts mapped to a Japanese font, Marlett for
+# the caption's buttons. Its server may still run afterwards.
+wine_prefix_prepare() {
+  local marker="$WINEPREFIX/.pack-prefix-ready" font
+  [ -f "$marker" ] && return 0
+  mkdir -p "$WINEPREFIX"
+  wineboot -i </dev/null >/dev/null 2>&1
+  for font in "MS UI Gothic" "MS Shell Dlg" "MS Shell Dlg 2"; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /d IPAGothic /f \
+      </dev/null >/dev/null 2>&1
+  done
+  cp -f /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  touch "$marker"
+}
 
 wine_session_alive() { [ -f "$1" ] && kill -0 "$(cat "$1")" 2>/dev/null; }
 
