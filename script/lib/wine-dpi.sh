@@ -5,19 +5,10 @@
 # Switches WINEPREFIX to the DPI prefix (created once), sets it to `dpi` and starts its server
 # afresh, persistent, with the services' output away from any caller's pipe.
 wine_dpi_session_start() {
-  local dpi=$1 key font
+  local dpi=$1 key
   pack_main_prefix=$WINEPREFIX
   export WINEPREFIX="$WINEPREFIX-dpi"
-  if [ ! -f "$WINEPREFIX/.pack-prefix-ready" ]; then
-    mkdir -p "$WINEPREFIX"
-    wineboot -i </dev/null >/dev/null 2>&1
-    for font in "MS UI Gothic" "MS Shell Dlg" "MS Shell Dlg 2"; do
-      wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /d IPAGothic /f \
-        </dev/null >/dev/null 2>&1
-    done
-    cp -f /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-    touch "$WINEPREFIX/.pack-prefix-ready"
-  fi
+  wine_prefix_prepare
   for key in 'HKCU\Control Panel\Desktop' \
     'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
     wine reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1
