@@ -97,7 +97,7 @@ for exe in "$work"/a/*/*.exe; do
   fi
 done
 echo "  $signed executables verify against $ca:"
-grep -E '^(Message digest algorithm|Signature verification|Signing time|\s+Subject)' \
+grep -E '^\s*(Message digest algorithm|Signature verification|Signing time|Subject)' \
   "$work/verify.txt" | sort -u | sed 's/^/    /'
 tampered="$work/tampered-setup.exe"
 cp "$work/a/delvarin-pack-trell-$version/setup.exe" "$tampered"
