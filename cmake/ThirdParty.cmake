@@ -1,4 +1,5 @@
-# Header-only libraries from the build machine: CLI11 (command lines) and nlohmann-json. Debian puts
+# Header-only libraries from the build machine: CLI11 (command lines), nlohmann-json, and stb (a
+# PNG decoder, only in a benchmark). Debian puts
 # them in /usr/include, which a cross-compiler must not search as a whole (it also holds the build
 # machine's C library), so their folders are linked into an include folder of their own.
 set(PACK_THIRD_PARTY_INCLUDE ${CMAKE_BINARY_DIR}/third_party/include)
@@ -20,3 +21,4 @@ endfunction()
 
 pack_header_library(pack_cli11 CLI/CLI.hpp)
 pack_header_library(pack_json nlohmann/json.hpp)
+pack_header_library(pack_stb stb/stb_image.h)

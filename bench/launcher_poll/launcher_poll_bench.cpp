@@ -1,11 +1,15 @@
 // What the launcher costs beside two dialogs of ours with the same template and 50 ms timer, under
 // Wine, with this build's seven titles installed and listed: "bare" does nothing per tick, "floor"
-// makes only the registry calls one refresh makes. Each program runs alone, in rotating order,
+// makes only the registry calls one refresh makes, "icon" is the bare dialog setting the launcher's
+// icons as the launcher does. Each program runs alone, in rotating order,
 // several rounds; per run it records the time from process creation until its window is visible,
 // the peak working set once the window has been open for a second, and the CPU time (its own and
 // the wineserver's, when the server's Linux pid is given) over the following seconds. Medians.
 //
-//   launcher_poll_bench.exe [--rounds N] [--seconds S] [--wineserver PID]
+//   launcher_poll_bench.exe [--rounds N] [--seconds S] [--wineserver PID] [--cold]
+//
+// --cold drops Linux's file cache before each start (root only; through a Unix shell) and
+// measures only the start-to-window of the launcher and the bare dialog.
 //
 // Memory and CPU come from Linux's /proc (through Wine's Z: drive), summed over each process's
 // threads: Wine reports no CPU time for other processes.
@@ -17,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/linux_proc.h"
 #include "platform/win32_api.h"
 #include "harness/pack_keys_aside.h"
 #include "harness/programs.h"
@@ -28,13 +33,20 @@ struct Options {
   int rounds = 5;
   int seconds = 5;
   long wineserver = 0;
+  bool cold = false;
 };
 
 Options ParseOptions(int argc, wchar_t** argv) {
   Options options;
-  for (int i = 1; i + 1 < argc; i += 2) {
+  for (int i = 1; i < argc; ++i) {
     const std::wstring name = argv[i];
-    const long value = std::wcstol(argv[i + 1], nullptr, 10);
+    if (name == L"--cold") {
+      options.cold = true;
+      continue;
+    }
+    if (i + 1 >= argc)
+      break;
+    const long value = std::wcstol(argv[++i], nullptr, 10);
     if (name == L"--rounds")
       options.rounds = std::max(1L, value);
     if (name == L"--seconds")
@@ -45,82 +57,32 @@ Options ParseOptions(int argc, wchar_t** argv) {
   return options;
 }
 
-std::string ReadWhole(const std::u16string& path) {
-  HANDLE file = CreateFileW(ToWin(path.c_str()), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE)
-    return {};
-  std::string text;
-  char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
-    text.append(buffer, read);
+// Empties Linux's page cache after writing out dirty pages, so that the next start reads its
+// executable and Wine's DLLs from the disk again. Through a Unix shell (Wine starts Unix programs
+// too, without a handle to wait on, hence the file it leaves when done): Wine will not open
+// /proc/sys/vm/drop_caches itself.
+bool DropFileCache() {
+  // In Linux's /tmp, which Wine shows as Z:\tmp: no Wine program may run to translate a path.
+  const std::string name = "/tmp/pack-file-cache-dropped-" + std::to_string(GetCurrentProcessId());
+  const std::u16string done = u"Z:" + std::u16string(name.begin(), name.end());
+  DeleteFileW(ToWin(done.c_str()));
+  std::u16string command_line =
+      u"/bin/sh -c \"sync && echo 3 > /proc/sys/vm/drop_caches && touch " +
+      std::u16string(name.begin(), name.end()) + u"\"";
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION started = {};
+  if (!CreateProcessW(ToWin(u"Z:\\bin\\sh"), ToWin(&command_line[0]), nullptr, nullptr, FALSE, 0,
+                      nullptr, nullptr, &startup, &started)) {
+    return false;
   }
-  CloseHandle(file);
-  return text;
-}
-
-std::u16string ProcPath(long pid, const char16_t* entry) {
-  const std::wstring number = std::to_wstring(pid);
-  return u"Z:\\proc\\" + std::u16string(FromWin(number.c_str())) + u"\\" + entry;
-}
-
-// Time a Linux process's threads have spent on a CPU, in nanoseconds; -1 when it cannot be read.
-long long CpuNanoseconds(long pid) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(ToWin((ProcPath(pid, u"task") + u"\\*").c_str()), &found);
-  if (search == INVALID_HANDLE_VALUE)
-    return -1;
-  long long total = 0;
-  do {
-    const long thread = std::wcstol(found.cFileName, nullptr, 10);
-    if (thread <= 0)
-      continue;
-    const std::wstring number = std::to_wstring(thread);
-    const std::string schedstat = ReadWhole(
-        ProcPath(pid, u"task\\") + std::u16string(FromWin(number.c_str())) + u"\\schedstat");
-    total += std::strtoll(schedstat.c_str(), nullptr, 10);
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-  return total;
-}
-
-std::string Utf8(const std::u16string& text) {
-  const int size =
-      WideCharToMultiByte(CP_UTF8, 0, ToWin(text.c_str()), -1, nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, ToWin(text.c_str()), -1, &bytes[0], size, nullptr, nullptr);
-  bytes.resize(static_cast<size_t>(size > 0 ? size - 1 : 0));
-  return bytes;
-}
-
-// The Linux process that runs the program at `path`: Wine names it by the program's Windows path.
-long LinuxPidOf(const std::u16string& path) {
-  const std::string wanted = Utf8(path);
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(ToWin(u"Z:\\proc\\*"), &found);
-  if (search == INVALID_HANDLE_VALUE)
-    return 0;
-  long pid = 0;
-  do {
-    const long candidate = std::wcstol(found.cFileName, nullptr, 10);
-    if (candidate <= 0)
-      continue;
-    const std::string command = ReadWhole(ProcPath(candidate, u"cmdline"));
-    if (command.c_str() == wanted)
-      pid = candidate;
-  } while (pid == 0 && FindNextFileW(search, &found));
-  FindClose(search);
-  return pid;
-}
-
-// Kilobytes of a "VmHWM:"-style line of /proc/<pid>/status; -1 when absent.
-long long StatusKilobytes(long pid, const char* field) {
-  const std::string status = ReadWhole(ProcPath(pid, u"status"));
-  const size_t at = status.find(field);
-  if (at == std::string::npos)
-    return -1;
-  return std::strtoll(status.c_str() + at + std::strlen(field), nullptr, 10);
+  if (started.hProcess != nullptr)
+    CloseHandle(started.hProcess);
+  if (started.hThread != nullptr)
+    CloseHandle(started.hThread);
+  const bool dropped = e2e::Eventually([&] { return e2e::FileExists(done); }, 60000);
+  DeleteFileW(ToWin(done.c_str()));
+  return dropped;
 }
 
 double NowMs() {
@@ -147,6 +109,10 @@ struct Variant {
 
 bool Measure(Variant& variant, const Options& options) {
   Sample sample = {};
+  if (options.cold && !DropFileCache()) {
+    std::printf("the file cache cannot be dropped here (root's /proc/sys/vm/drop_caches)\n");
+    return false;
+  }
   const double created = NowMs();
   std::unique_ptr<e2e::Process> process =
       e2e::Process::Start(variant.program, e2e::TempFolderPath(), variant.arguments);
@@ -161,17 +127,23 @@ bool Measure(Variant& variant, const Options& options) {
     Sleep(1);
   }
   sample.start_to_window_ms = NowMs() - created;
-  const long pid = LinuxPidOf(variant.program);
+  const long pid = linuxproc::LinuxPidOf(variant.program);
   if (pid == 0)
     return false;
+  if (options.cold) {
+    variant.samples.push_back(sample);
+    return true;
+  }
   Sleep(1000);  // past the start-up
-  sample.peak_working_set_kb = static_cast<double>(StatusKilobytes(pid, "VmHWM:"));
-  const long long process_before = CpuNanoseconds(pid);
-  const long long server_before = options.wineserver ? CpuNanoseconds(options.wineserver) : 0;
+  sample.peak_working_set_kb = static_cast<double>(linuxproc::StatusKilobytes(pid, "VmHWM:"));
+  const long long process_before = linuxproc::CpuNanoseconds(pid);
+  const long long server_before =
+      options.wineserver ? linuxproc::CpuNanoseconds(options.wineserver) : 0;
   const ULONGLONG start = GetTickCount64();
   Sleep(static_cast<DWORD>(options.seconds) * 1000);
-  const long long process_after = CpuNanoseconds(pid);
-  const long long server_after = options.wineserver ? CpuNanoseconds(options.wineserver) : 0;
+  const long long process_after = linuxproc::CpuNanoseconds(pid);
+  const long long server_after =
+      options.wineserver ? linuxproc::CpuNanoseconds(options.wineserver) : 0;
   const double seconds = (GetTickCount64() - start) / 1000.0;
   if (process_before < 0 || process_after < 0 || sample.peak_working_set_kb < 0)
     return false;
@@ -236,8 +208,11 @@ int wmain(int argc, wchar_t** argv) {
   }
   const std::u16string dialog = u"" PACK_POLL_DIALOG_EXE;
   std::vector<Variant> variants = {{"launcher", pack.File(u"setup.exe"), u"", {}},
-                                   {"bare", dialog, u"bare", {}},
-                                   {"floor", dialog, u"floor", {}}};
+                                   {"bare", dialog, u"bare", {}}};
+  if (!options.cold) {
+    variants.push_back({"floor", dialog, u"floor", {}});
+    variants.push_back({"icon", dialog, u"bare icon", {}});
+  }
   for (int round = 0; round < options.rounds; ++round) {
     for (size_t k = 0; k < variants.size(); ++k) {
       Variant& variant = variants[(k + round) % variants.size()];
@@ -246,6 +221,12 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
       }
       const Sample& last = variant.samples.back();
+      if (options.cold) {
+        std::printf("round %d  %-8s  cold start to window %7.1f ms\n", round + 1, variant.name,
+                    last.start_to_window_ms);
+        std::fflush(stdout);
+        continue;
+      }
       std::printf(
           "round %d  %-8s  window %7.1f ms  peak %7.0f KiB  process %6.2f ms/s  "
           "wineserver %6.2f ms/s\n",
@@ -255,11 +236,21 @@ int wmain(int argc, wchar_t** argv) {
     }
   }
 
+  if (options.cold) {
+    const double launcher = MediansOf(variants[0]).start_to_window_ms;
+    const double bare = MediansOf(variants[1]).start_to_window_ms;
+    std::printf(
+        "\nmedians over %d rounds, the file cache dropped before each start\n"
+        "  launcher %.1f ms  bare %.1f ms\n"
+        "launcher / bare : cold start-to-window %.2f (goal at most 1.10)\n",
+        options.rounds, launcher, bare, Ratio(launcher, bare));
+    return 0;
+  }
   std::printf("\nmedians over %d rounds (idle CPU over %d s, in CPU ms per second of wall time)\n",
               options.rounds, options.seconds);
   std::printf("  %-8s  %16s  %14s  %8s  %10s  %8s\n", "", "start-to-window", "peak working",
               "process", "wineserver", "idle CPU");
-  Medians medians[3];
+  Medians medians[4];
   for (size_t k = 0; k < variants.size(); ++k) {
     const Medians& m = medians[k] = MediansOf(variants[k]);
     std::printf("  %-8s  %13.1f ms  %10.0f KiB  %8.2f  %10.2f  %8.2f\n", variants[k].name,
@@ -269,6 +260,7 @@ int wmain(int argc, wchar_t** argv) {
   const Medians& launcher = medians[0];
   const Medians& bare = medians[1];
   const Medians& floor = medians[2];
+  const Medians& icon = medians[3];
   std::printf("\nlauncher / bare : start-to-window %.2f  peak working set %.2f  idle CPU %.2f\n",
               Ratio(launcher.start_to_window_ms, bare.start_to_window_ms),
               Ratio(launcher.peak_working_set_kb, bare.peak_working_set_kb),
@@ -276,5 +268,10 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("launcher / floor: idle CPU %.2f (process alone %.2f)\n",
               Ratio(launcher.IdleCpu(), floor.IdleCpu()),
               Ratio(launcher.process_ms_per_s, floor.process_ms_per_s));
+  std::printf(
+      "icon / bare     : start-to-window %.2f  peak working set %.2f (the bare dialog "
+      "with the launcher's icons)\n",
+      Ratio(icon.start_to_window_ms, bare.start_to_window_ms),
+      Ratio(icon.peak_working_set_kb, bare.peak_working_set_kb));
   return 0;
 }

@@ -1,9 +1,11 @@
 // The launcher's template with a 50 ms timer, for comparison with the launcher itself:
 // "bare" does nothing per tick, "floor" makes exactly the registry calls one refresh of this
 // build's seven titles makes when all are installed and listed, with nothing else around them.
+// "icon" added to either sets the launcher's icons as the launcher does, to see what they cost.
 #include <string>
 
 #include "contract/pack_contract.h"
+#include "platform/win/dpi.h"
 #include "platform/win/modal_dialog.h"
 #include "platform/win32_api.h"
 #include "resources/resource.h"
@@ -67,11 +69,21 @@ void FloorRefresh() {
 
 class PollDialog : public winui::ModalDialog {
  public:
-  explicit PollDialog(bool floor) : winui::ModalDialog(IDD_SETUP_TRELL, nullptr), floor_(floor) {}
+  PollDialog(bool floor, bool icons)
+      : winui::ModalDialog(IDD_SETUP_TRELL, nullptr), floor_(floor), icons_(icons) {}
 
  protected:
   const winui::MessageMap& GetMessageMap() const override { return kMessageMap; }
   BOOL OnInitDialog() override {
+    if (icons_) {
+      const UINT dpi = winui::WindowDpi(Window());
+      HMODULE module = GetModuleHandleW(nullptr);
+      big_icon_.Load(module, IDI_SETUP, winui::SystemMetricForDpi(SM_CXICON, dpi));
+      small_icon_.Load(module, IDI_SETUP, winui::SystemMetricForDpi(SM_CXSMICON, dpi));
+      SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_.Handle()));
+      SendMessageW(Window(), WM_SETICON, ICON_SMALL,
+                   reinterpret_cast<LPARAM>(small_icon_.Handle()));
+    }
     SetTimer(Window(), 1, 50, nullptr);
     return TRUE;
   }
@@ -85,6 +97,9 @@ class PollDialog : public winui::ModalDialog {
   static const winui::MessageMapEntry kEntries[];
   static const winui::MessageMap kMessageMap;
   bool floor_;
+  bool icons_;
+  winui::ScaledIcon big_icon_;
+  winui::ScaledIcon small_icon_;
 };
 
 const winui::MessageMapEntry PollDialog::kEntries[] = {
@@ -98,7 +113,9 @@ const winui::MessageMap PollDialog::kMessageMap =
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  PollDialog dialog(std::u16string(FromWin(command_line)).find(u"floor") != std::u16string::npos);
+  const std::u16string mode = FromWin(command_line);
+  PollDialog dialog(mode.find(u"floor") != std::u16string::npos,
+                    mode.find(u"icon") != std::u16string::npos);
   dialog.RunModal();
   return 0;
 }

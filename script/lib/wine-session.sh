@@ -7,7 +7,8 @@ pack_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 pack_runs_32bit() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
 
 # The Wine the session runs: win32 (the product's own architecture) where the machine can, else
-# win64, which runs the 64-bit builds of the same sources. PACK_WINE_ARCH chooses explicitly.
+# win64, which runs the 64-bit builds of the same sources. PACK_WINE_ARCH chooses explicitly;
+# PACK_WINEPREFIX and PACK_WINE_STATE give a session apart (its own prefix, server and display).
 if [ -z "${PACK_WINE_ARCH:-}" ]; then
   if pack_runs_32bit; then PACK_WINE_ARCH=win32; else PACK_WINE_ARCH=win64; fi
 fi
@@ -17,7 +18,7 @@ export WINEARCH=$PACK_WINE_ARCH
 # twin where the machine runs no 32-bit code.
 if [ "$PACK_WINE_ARCH" = win64 ]; then pack_windows_preset=windows64; else pack_windows_preset=windows; fi
 if [ "$PACK_WINE_ARCH" = win64 ]; then
-  pack_state="$pack_root/build/wine-session64"
+  pack_state="${PACK_WINE_STATE:-$pack_root/build/wine-session64}"
   export WINEPREFIX="${PACK_WINEPREFIX:-$pack_root/build/wineprefix64}"
   # Debian's wine and wineboot pick the 32-bit loader whenever it is installed, runnable or not.
   export WINELOADER=/usr/lib/wine/wine64
@@ -31,7 +32,7 @@ if [ "$PACK_WINE_ARCH" = win64 ]; then
   fi
   case ":$PATH:" in *":$pack_wine_bin:"*) ;; *) export PATH="$pack_wine_bin:$PATH" ;; esac
 else
-  pack_state="$pack_root/build/wine-session"
+  pack_state="${PACK_WINE_STATE:-$pack_root/build/wine-session}"
   export WINEPREFIX="${PACK_WINEPREFIX:-$pack_root/build/wineprefix}"
 fi
 export WINEDEBUG="${WINEDEBUG:--all}"
