@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/main_window.h"
+#include "platform/shell_on_first_use.h"
 #include "platform/win32_api.h"
 
 namespace {
@@ -29,11 +30,12 @@ bool ShellOpenFile(exlib::Tu_text file) {
 
 bool ShellOpenFile(exlib::Tu_text file, exlib::Tu_text parameters) {
   const exlib::Tu_text directory = WorkingDirectoryOf(file);
-  return Accepted(ShellExecuteW(MainWindow(), ToWin(u"open"), ToWin(file.Wide()),
-                                ToWin(parameters.Wide()), ToWin(directory.Wide()), SW_SHOWNORMAL));
+  return Accepted(ShellExecuteOnFirstUse(MainWindow(), ToWin(u"open"), ToWin(file.Wide()),
+                                         ToWin(parameters.Wide()), ToWin(directory.Wide()),
+                                         SW_SHOWNORMAL));
 }
 
 bool ShellOpenTarget(exlib::Tu_text target) {
-  return Accepted(ShellExecuteW(MainWindow(), ToWin(u"open"), ToWin(target.Wide()), nullptr,
-                                nullptr, SW_SHOWNORMAL));
+  return Accepted(ShellExecuteOnFirstUse(MainWindow(), ToWin(u"open"), ToWin(target.Wide()),
+                                         nullptr, nullptr, SW_SHOWNORMAL));
 }

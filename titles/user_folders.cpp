@@ -1,10 +1,12 @@
 #include "titles/user_folders.h"
 
+#include "platform/shell_on_first_use.h"
 #include "platform/win32_api.h"
 
 exlib::Tu_text ShellFolderPath(int folder_id) {
   char16_t path[MAX_PATH] = {};
-  if (SHGetFolderPathW(nullptr, folder_id, nullptr, SHGFP_TYPE_CURRENT, ToWin(path)) != S_OK) {
+  if (SHGetFolderPathOnFirstUse(nullptr, folder_id, nullptr, SHGFP_TYPE_CURRENT, ToWin(path)) !=
+      S_OK) {
     return exlib::Tu_text();
   }
   return exlib::Tu_text(path);

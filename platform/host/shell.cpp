@@ -4,6 +4,7 @@
 #include <map>
 
 #include "platform/host/com.h"
+#include "platform/shell_on_first_use.h"
 
 namespace {
 
@@ -34,6 +35,15 @@ HINSTANCE ShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR paramete
   state.calls.push_back({owner, Recorded(verb), Recorded(file), Recorded(parameters),
                          Recorded(directory), show, hostwin::ComApartmentOnThread()});
   return reinterpret_cast<HINSTANCE>(state.result);
+}
+
+HINSTANCE ShellExecuteOnFirstUse(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters,
+                                 LPCWSTR directory, INT show) {
+  return ShellExecuteW(owner, verb, file, parameters, directory, show);
+}
+
+HRESULT SHGetFolderPathOnFirstUse(HWND owner, int folder, HANDLE token, DWORD flags, LPWSTR path) {
+  return SHGetFolderPathW(owner, folder, token, flags, path);
 }
 
 HRESULT SHGetFolderPathW(HWND, int folder, HANDLE, DWORD, LPWSTR path) {
