@@ -20,13 +20,6 @@ if(NOT MSVC)
   add_link_options($<$<CONFIG:Release>:-Wl,--gc-sections>)
 endif()
 
-# Wine maps an executable's sections from its file, each page as it is first touched, only where
-# they start on page boundaries in the file; otherwise it reads the whole image into private memory,
-# unused runtime code included. Windows pages either way.
-if(MINGW)
-  add_link_options(-Wl,--file-alignment,0x1000)
-endif()
-
 # The same sources give the same executables whenever and wherever they are built: no link time
 # in the PE header, and no source or build folder in what the compiler writes (file names in
 # assertions and debug information).

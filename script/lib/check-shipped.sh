@@ -3,23 +3,26 @@
 # system loads from its own folder whatever lies beside the program (its known DLLs, and comctl32
 # through the manifest's side-by-side dependency), and its embedded manifest asks for the
 # invoker's rights, common controls 6, DPI awareness and long paths.
-# Usage: script/lib/check-shipped.sh <windows build folder>. A shipped executable that is missing
-# fails the check: add each one to `shipped` once its target exists.
+# Usage: script/lib/check-shipped.sh <windows build folder>. The build lists its shipped programs
+# (shipped_programs.txt, from pack_add_windows_program): those with the launcher's manifest, and
+# console or plain programs with no manifest of their own, whose imports only are checked. A listed
+# program that is missing fails the check.
 set -euo pipefail
 build=${1:?windows build folder}
 
-shipped=(
-  editions/all/setup.exe
-  editions/kavor/setup.exe
-  editions/nuva/setup.exe
-  editions/trell/setup.exe
-)
-# Shipped in the demo pack too, but console or plain programs with no manifest of their own: only
-# their imports are checked.
-imports_only=(
-  packreg.exe
-  demo/title/demo_title.exe
-)
+list="$build/shipped_programs.txt"
+[ -f "$list" ] || { echo "check-shipped: $list missing (configure the build first)" >&2; exit 1; }
+shipped=()
+imports_only=()
+while read -r kind path; do
+  [ -n "$path" ] || continue
+  case "$kind" in
+    manifest) shipped+=("$path") ;;
+    plain) imports_only+=("$path") ;;
+    *) echo "check-shipped: $list: unknown kind '$kind'" >&2; exit 1 ;;
+  esac
+done <"$list"
+((${#shipped[@]})) || { echo "check-shipped: $list names no launcher" >&2; exit 1; }
 
 # Known DLLs from Windows 7 on.
 known_dlls="advapi32 clbcatq comdlg32 difxapi gdi32 imagehlp imm32 kernel32 msctf msvcrt normaliz
@@ -48,14 +51,14 @@ sys.stdout.write(found.group(0).decode("utf-8") if found else "")
   rm -f "$rsrc"
 }
 
-for exe in "${shipped[@]}" "${imports_only[@]}"; do
-  path="$build/$exe"
+for path in "${shipped[@]}" "${imports_only[@]}"; do
+  exe=${path#"$(realpath "$build")/"}
   if [ ! -f "$path" ]; then
     fail "$exe" "not built"
     continue
   fi
   manifest=$(manifest_of "$path")
-  if [[ " ${imports_only[*]} " == *" $exe "* ]]; then
+  if [[ " ${imports_only[*]} " == *" $path "* ]]; then
     for dll in $("$objdump" -p "$path" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z'); do
       grep -qw "${dll%.dll}" <<<"$known_dlls" ||
         fail "$exe" "imports $dll, which the system would look for beside the program"
