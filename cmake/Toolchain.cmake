@@ -51,3 +51,36 @@ function(pack_shift_jis_literals target)
     target_compile_options(${target} PRIVATE -finput-charset=UTF-8 -fexec-charset=CP932)
   endif()
 endfunction()
+
+# pack_product_warnings(DIRECTORIES <dir>... TARGETS <target>...): with PACK_WARNINGS_AS_ERRORS,
+# the product's own code (every target compiled in those folders, and the targets named) builds
+# without a warning with GCC. Beside -Wall -Wextra: function pointers cast to another type (as
+# GetProcAddress's answer is), and integers of another size made into pointers or pointers into
+# narrower integers, which in C++ only -Wconversion reports once the cast hides the pointer (a
+# pointer kept in a LONG); on a 32-bit build a pointer fits every such integer, so only the 64-bit
+# build sees those.
+option(PACK_WARNINGS_AS_ERRORS "Fail the product's build on any compiler warning (GCC)" OFF)
+function(pack_product_warnings)
+  cmake_parse_arguments(W "" "" "DIRECTORIES;TARGETS" ${ARGN})
+  if(NOT PACK_WARNINGS_AS_ERRORS OR NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    return()
+  endif()
+  set(targets ${W_TARGETS})
+  set(directories ${W_DIRECTORIES})
+  while(directories)
+    list(POP_FRONT directories directory)
+    get_property(in_directory DIRECTORY ${directory} PROPERTY BUILDSYSTEM_TARGETS)
+    get_property(below DIRECTORY ${directory} PROPERTY SUBDIRECTORIES)
+    list(APPEND targets ${in_directory})
+    list(APPEND directories ${below})
+  endwhile()
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    get_target_property(sources ${target} SOURCES)
+    if(type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|OBJECT_LIBRARY|EXECUTABLE)$" AND sources)
+      target_compile_options(${target} PRIVATE
+        $<$<COMPILE_LANGUAGE:C,CXX>:-Werror -Wcast-function-type -Wint-to-pointer-cast -Wconversion>
+        $<$<COMPILE_LANGUAGE:C>:-Wpointer-to-int-cast>)
+    endif()
+  endforeach()
+endfunction()
