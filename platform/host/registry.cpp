@@ -33,6 +33,7 @@ struct RegistryState {
   std::shared_ptr<Key> current_user = std::make_shared<Key>();
   std::shared_ptr<Key> local_machine = std::make_shared<Key>();
   std::map<UINT_PTR, OpenKey> handles;
+  std::map<HKEY, OpenKey> overrides;  // by predefined key
   UINT_PTR next_handle = 0x1000;
   hostwin::RegistryCallHook hook;
   bool in_hook = false;
@@ -95,17 +96,23 @@ bool IsPredefined(HKEY key) {
 
 // The key a handle names, once the handle is known to grant `needed`; predefined roots grant
 // everything. As on Windows, the handle's rights are checked before the key's deletion.
+// An overridden predefined key answers as the handle it was pointed at.
 LSTATUS Resolve(HKEY handle, REGSAM needed, std::shared_ptr<Key>& key) {
-  if (std::shared_ptr<Key> root = PredefinedRoot(handle)) {
+  const OpenKey* open = nullptr;
+  if (auto overridden = State().overrides.find(handle); overridden != State().overrides.end()) {
+    open = &overridden->second;
+  } else if (std::shared_ptr<Key> root = PredefinedRoot(handle)) {
     key = root;
     return ERROR_SUCCESS;
+  } else {
+    auto found = State().handles.find(reinterpret_cast<UINT_PTR>(handle));
+    if (found == State().handles.end())
+      return ERROR_INVALID_HANDLE;
+    open = &found->second;
   }
-  auto found = State().handles.find(reinterpret_cast<UINT_PTR>(handle));
-  if (found == State().handles.end())
-    return ERROR_INVALID_HANDLE;
-  if ((found->second.access & needed) != needed)
+  if ((open->access & needed) != needed)
     return ERROR_ACCESS_DENIED;
-  key = found->second.key;
+  key = open->key;
   return key->deleted ? ERROR_KEY_DELETED : ERROR_SUCCESS;
 }
 
@@ -445,6 +452,24 @@ LSTATUS RegCloseKey(HKEY key) {
     return ERROR_SUCCESS;
   return State().handles.erase(reinterpret_cast<UINT_PTR>(key)) == 1 ? ERROR_SUCCESS
                                                                      : ERROR_INVALID_HANDLE;
+}
+
+LSTATUS RegOverridePredefKey(HKEY key, HKEY new_key) {
+  if (LSTATUS hooked = RunHook("RegOverridePredefKey", nullptr))
+    return hooked;
+  RegistryState& state = State();
+  if (!IsPredefined(key))
+    return ERROR_INVALID_HANDLE;
+  if (new_key == nullptr) {
+    state.overrides.erase(key);
+    return ERROR_SUCCESS;
+  }
+  // Only an opened key will do: a predefined key is no entry of the handle table.
+  auto found = state.handles.find(reinterpret_cast<UINT_PTR>(new_key));
+  if (found == state.handles.end())
+    return ERROR_INVALID_HANDLE;
+  state.overrides[key] = found->second;
+  return ERROR_SUCCESS;
 }
 
 void hostwin::ResetRegistry() {

@@ -68,12 +68,18 @@ LSTATUS RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD name_length, L
 LSTATUS RegEnumValueW(HKEY key, DWORD index, LPWSTR value_name, LPDWORD value_name_length,
                       LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD data_size);
 LSTATUS RegCloseKey(HKEY key);
+// Points a predefined key at an open key for this process, keeping a reference of its own (the
+// handle may be closed at once); a null key restores the predefined key's own mapping. The key
+// given must not be a predefined one.
+LSTATUS RegOverridePredefKey(HKEY key, HKEY new_key);
 
 namespace hostwin {
 
-// Empties HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE, forgets every open handle and the hook.
+// Empties HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE, forgets every open handle, override and the
+// hook.
 void ResetRegistry();
-// Handles opened or created and not yet closed (the predefined roots are not counted).
+// Handles opened or created and not yet closed (the predefined roots and the overrides' own
+// references are not counted).
 size_t OpenRegistryKeyCount();
 
 // Runs at the start of every registry function, given the function's name and the subkey or

@@ -1,5 +1,5 @@
 // packreg's commands run in-process against the registry: the host substitute, or the real one
-// under Wine, with the pack's keys moved aside around every test.
+// under Wine, each test in a registry of its own (the predefined keys pointed at scratch keys).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +11,7 @@
 #include "packreg/packreg.h"
 #include "platform/win32_api.h"
 #include "tests/support/refused_key.h"
-#include "tests/support/registry_sandbox.h"
+#include "tests/support/registry_override.h"
 #include "harness/registry_values.h"
 #include "titles/catalogue.h"
 
@@ -83,7 +83,7 @@ Snapshot Take(const AppBase& title) {
 
 class PackregTool : public testing::Test {
  protected:
-  testsupport::RegistrySandbox sandbox_;
+  testsupport::RegistryOverride registry_;
 };
 
 struct BadArguments {

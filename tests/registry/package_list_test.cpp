@@ -1,5 +1,5 @@
 // The pack's list of installed titles at its fixed place, and registering titles into it, with
-// the pack's keys moved aside for each test.
+// each test in a registry of its own (the predefined keys pointed at scratch keys).
 #include "registry/package_list.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 
 #include "contract/pack_contract.h"
 #include "tests/registry/scratch_registry.h"
-#include "tests/support/registry_sandbox.h"
+#include "tests/support/registry_override.h"
 #include "tests/support/text_forms.h"
 
 // Every allocation of this test program is counted, so that a test can see whether some work
@@ -48,11 +48,11 @@ class PackageList : public scratch::RegistryTest {
  protected:
   void SetUp() override {
     RegistryTest::SetUp();
-    sandbox_.emplace();
+    registry_.emplace();
   }
 
   void TearDown() override {
-    sandbox_.reset();
+    registry_.reset();
     RegistryTest::TearDown();
   }
 
@@ -84,7 +84,7 @@ class PackageList : public scratch::RegistryTest {
   }
 
  private:
-  std::optional<testsupport::RegistrySandbox> sandbox_;
+  std::optional<testsupport::RegistryOverride> registry_;
 };
 
 // An item names a title only when it equals the id code unit for code unit.

@@ -315,6 +315,82 @@ TEST_F(Win32Registry, RootsCannotBeDeletedAndClosedHandlesAreInvalid) {
   EXPECT_EQ(RegCloseKey(key), ERROR_INVALID_HANDLE);
 }
 
+// Puts HKEY_CURRENT_USER back on the way out of a test that points it elsewhere.
+class CurrentUserOverride {
+ public:
+  explicit CurrentUserOverride(HKEY target) {
+    status_ = RegOverridePredefKey(HKEY_CURRENT_USER, target);
+  }
+  CurrentUserOverride(const CurrentUserOverride&) = delete;
+  CurrentUserOverride& operator=(const CurrentUserOverride&) = delete;
+  ~CurrentUserOverride() { RegOverridePredefKey(HKEY_CURRENT_USER, nullptr); }
+  LSTATUS status() const { return status_; }
+
+ private:
+  LSTATUS status_;
+};
+
+// An overridden predefined key names the key it was pointed at, whose handle may be closed at
+// once, until a null key restores its own.
+TEST_F(Win32Registry, OverriddenRootNamesTheGivenKeyUntilRestored) {
+  const std::u16string probe = Scratch(u"Probe");
+  TestKey target;
+  ASSERT_EQ(Create(target, Scratch(u"Target")), ERROR_SUCCESS);
+  {
+    CurrentUserOverride redirected(target.get());
+    ASSERT_EQ(redirected.status(), ERROR_SUCCESS);
+    ASSERT_EQ(target.Close(), ERROR_SUCCESS);
+    EXPECT_FALSE(testsupport::KeyExists(HKEY_CURRENT_USER, Scratch())) << "the real key shows";
+    ASSERT_EQ(testsupport::WriteText(HKEY_CURRENT_USER, probe, u"Where", u"target"), ERROR_SUCCESS);
+    ASSERT_EQ(testsupport::WriteText(HKEY_CURRENT_USER, u"", u"Top", u"target"), ERROR_SUCCESS);
+    TestKey root;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, nullptr, 0, KEY_READ, root.out()), ERROR_SUCCESS);
+    EXPECT_EQ(CountOf(root.get(), false), 1u);
+  }
+  EXPECT_FALSE(testsupport::KeyExists(HKEY_CURRENT_USER, probe));
+  EXPECT_EQ(testsupport::ReadText(HKEY_CURRENT_USER, Scratch(u"Target\\") + probe, u"Where"),
+            u"target");
+  EXPECT_EQ(testsupport::ReadText(HKEY_CURRENT_USER, Scratch(u"Target"), u"Top"), u"target");
+}
+
+// Only a predefined key can be pointed elsewhere, and only at a key opened by the caller.
+TEST_F(Win32Registry, OverrideRefusesAnOrdinaryKeyAndAPredefinedTarget) {
+  TestKey ordinary;
+  TestKey target;
+  ASSERT_EQ(Create(ordinary, Scratch(u"Ordinary")), ERROR_SUCCESS);
+  ASSERT_EQ(Create(target, Scratch(u"Target")), ERROR_SUCCESS);
+  EXPECT_NE(RegOverridePredefKey(ordinary.get(), target.get()), ERROR_SUCCESS);
+  {
+    CurrentUserOverride redirected(HKEY_LOCAL_MACHINE);
+    EXPECT_NE(redirected.status(), ERROR_SUCCESS);
+  }
+  EXPECT_TRUE(testsupport::KeyExists(HKEY_CURRENT_USER, Scratch(u"Ordinary")));
+}
+
+#ifdef _WIN32
+// The override holds in this process only: a child process reads the real keys.
+TEST_F(Win32Registry, OverrideLeavesChildProcessesTheRealKeys) {
+  TestKey target;
+  ASSERT_EQ(Create(target, Scratch(u"Target")), ERROR_SUCCESS);
+  CurrentUserOverride redirected(target.get());
+  ASSERT_EQ(redirected.status(), ERROR_SUCCESS);
+  ASSERT_FALSE(testsupport::KeyExists(HKEY_CURRENT_USER, Scratch(u"Target")));
+
+  std::u16string command = u"reg.exe query \"HKCU\\" + Scratch(u"Target") + u"\"";
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process = {};
+  ASSERT_TRUE(CreateProcessW(nullptr, ToWin(command.data()), nullptr, nullptr, FALSE,
+                             CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process));
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD exit_code = 99;
+  GetExitCodeProcess(process.hProcess, &exit_code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  EXPECT_EQ(exit_code, 0u) << "reg.exe did not find the key in the real HKEY_CURRENT_USER";
+}
+#endif
+
 #ifndef _WIN32
 TEST_F(Win32Registry, HostCountsEveryOpenHandle) {
   TestKey first;

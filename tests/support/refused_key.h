@@ -4,7 +4,7 @@
 // key of HKEY_LOCAL_MACHINE that a user without rights meets. On the host the substitute's call
 // hook refuses creating the key path (which every write of a value starts with) or, for
 // everything, opening it too; a deletion there is not refused. The key is created if it does not
-// exist; put the keys back with a registry sandbox that outlives this object.
+// exist; take a registry override (or sandbox) that outlives this object to drop it afterwards.
 #include <string>
 
 #include "platform/win32_api.h"

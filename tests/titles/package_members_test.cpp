@@ -6,7 +6,7 @@
 
 #include "contract/pack_contract.h"
 #include "platform/win32_api.h"
-#include "tests/support/registry_sandbox.h"
+#include "tests/support/registry_override.h"
 #include "harness/registry_values.h"
 #include "tests/titles/title_test_state.h"
 #include "titles/catalogue.h"
@@ -41,7 +41,7 @@ class PackageMembers : public testing::Test {
  protected:
   AppBase& dravel1_ = *CatalogueRecords()[14];
   AppBase& dravel2_ = *CatalogueRecords()[15];
-  testsupport::RegistrySandbox sandbox_;
+  testsupport::RegistryOverride registry_;
 };
 
 TEST_F(PackageMembers, ListedCountsOnlyWhileInstalled) {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/win32_api.h"
-#include "tests/support/registry_sandbox.h"
+#include "tests/support/registry_override.h"
 #include "harness/registry_values.h"
 #include "tests/titles/title_test_state.h"
 #include "titles/catalogue.h"
@@ -42,7 +42,7 @@ class TitleRecords : public testing::Test {
   const AppBase& kavor_ = Row(1);
   const AppBase& nuva_ = Row(7);
   const AppBase& trell_ = Row(15);
-  testsupport::RegistrySandbox sandbox_;
+  testsupport::RegistryOverride registry_;
 };
 
 struct MarkerCase {
