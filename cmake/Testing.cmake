@@ -13,6 +13,10 @@ else()
   set(PACK_TEST_DRIVE "Z:")
 endif()
 
+# Every test's timeout is multiplied by this: an emulated machine runs each test many times slower
+# (script/guest32 sets it with PACK_TEST_PATIENCE_SCALE, which stretches the tests' own waits).
+set(PACK_TEST_TIMEOUT_SCALE 1 CACHE STRING "Multiplier of every test's timeout")
+
 # pack_add_test(name SOURCES ... LIBS ... [LABELS ...] [RUN_SERIAL] [ENVIRONMENT ...]
 #               [RESOURCE_LOCK ...] [TIMEOUT seconds] [PREFIX text])
 # PREFIX goes before each host test's name, for a suite built twice from one source.
@@ -26,6 +30,7 @@ function(pack_add_test name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
+  math(EXPR T_TIMEOUT "${T_TIMEOUT} * ${PACK_TEST_TIMEOUT_SCALE}")
   # One property list for both kinds of test; list values keep their items together.
   set(props TIMEOUT ${T_TIMEOUT})
   foreach(property LABELS ENVIRONMENT RESOURCE_LOCK)

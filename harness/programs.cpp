@@ -1,8 +1,19 @@
 #include "harness/programs.h"
 
+#include <cstdlib>
 #include <string>
 
 namespace e2e {
+
+DWORD Stretched(DWORD ms) {
+  static const DWORD scale = [] {
+    char text[16] = {};
+    const DWORD length = GetEnvironmentVariableA("PACK_TEST_PATIENCE_SCALE", text, sizeof text);
+    const long value = length > 0 && length < sizeof text ? std::strtol(text, nullptr, 10) : 1;
+    return value > 1 ? static_cast<DWORD>(value) : DWORD{1};
+  }();
+  return ms * scale;
+}
 
 std::u16string TempFolderPath() {
   char16_t buffer[MAX_PATH + 1];
@@ -105,7 +116,7 @@ void Process::Kill() {
   if (!Running())
     return;
   TerminateProcess(handle_, 99);
-  WaitForSingleObject(handle_, kPatience);
+  WaitForSingleObject(handle_, Patience());
 }
 
 namespace {

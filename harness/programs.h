@@ -11,11 +11,17 @@
 
 namespace e2e {
 
-constexpr DWORD kPatience = 10000;  // ms: how long anything that should happen may take
+// `ms` times PACK_TEST_PATIENCE_SCALE (a whole number, 1 when unset): a machine on which every
+// process runs slower, such as an emulated one, stretches every wait by it.
+DWORD Stretched(DWORD ms);
+// ms: how long anything that should happen may take.
+inline DWORD Patience() {
+  return Stretched(10000);
+}
 
 // Polls until `condition` holds or `timeout_ms` has passed; whether it held.
 template <class Condition>
-bool Eventually(Condition condition, DWORD timeout_ms = kPatience) {
+bool Eventually(Condition condition, DWORD timeout_ms = Patience()) {
   const ULONGLONG deadline = GetTickCount64() + timeout_ms;
   for (;;) {
     if (condition())
@@ -65,7 +71,7 @@ class Process {
   DWORD Id() const { return id_; }
   bool Running() const;
   // The exit code, or nothing when it still runs after `timeout_ms`.
-  std::optional<DWORD> WaitForExit(DWORD timeout_ms = kPatience) const;
+  std::optional<DWORD> WaitForExit(DWORD timeout_ms = Patience()) const;
   void Kill();
 
  private:

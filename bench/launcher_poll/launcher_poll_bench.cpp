@@ -122,7 +122,7 @@ bool Measure(Variant& variant, const Options& options) {
   for (;;) {
     if (!e2e::WindowsOf(process->Id()).empty())
       break;
-    if (NowMs() - created > e2e::kPatience || !process->Running())
+    if (NowMs() - created > e2e::Patience() || !process->Running())
       return false;
     Sleep(1);
   }

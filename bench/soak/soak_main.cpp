@@ -62,7 +62,7 @@ double NowMs() {
 double RoundTripMs(HWND window) {
   const double sent = NowMs();
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, e2e::kPatience, &result)) {
+  if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, e2e::Patience(), &result)) {
     return -1;
   }
   return NowMs() - sent;

@@ -20,7 +20,7 @@ using e2e::kTrellTitles;
 constexpr int kDravel2 = 1;
 constexpr int kDravel5 = 4;
 // Installing runs packreg.exe once per title and once per choice, each a new Wine process.
-constexpr DWORD kInstallPatience = 60000;
+const DWORD kInstallPatience = e2e::Stretched(60000);
 
 std::string StatesOnceSettled(HWND window, const std::string& expected) {
   return e2e::StatesOnceSettled(window, expected, kInstallPatience);

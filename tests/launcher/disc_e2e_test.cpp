@@ -23,7 +23,7 @@ namespace {
 using e2e::kTrellTitles;
 
 constexpr int kDravel2 = 1;
-constexpr DWORD kStepPatience = 60000;
+const DWORD kStepPatience = e2e::Stretched(60000);
 
 std::u16string Environment(const char16_t* name) {
   char16_t buffer[1024];

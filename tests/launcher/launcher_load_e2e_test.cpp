@@ -22,7 +22,7 @@ using e2e::PackFolder;
 using e2e::Process;
 
 // Longer than this without answering a message and a window looks hung to its user.
-constexpr DWORD kAnswerBound = 1000;
+const DWORD kAnswerBound = e2e::Stretched(1000);
 
 bool Answers(HWND window) {
   DWORD_PTR result = 0;
@@ -91,7 +91,7 @@ TEST_F(LauncherUnderLoad, TwentyStartedAtOnceShowOneWindowAtATime) {
     return std::any_of(launchers.begin(), launchers.end(),
                        [](const std::unique_ptr<Process>& p) { return p->Running(); });
   };
-  const ULONGLONG deadline = GetTickCount64() + 12 * e2e::kPatience;
+  const ULONGLONG deadline = GetTickCount64() + 12 * e2e::Patience();
   while (running() && GetTickCount64() < deadline) {
     const std::vector<OpenWindow> open = LauncherWindows(launchers);
     most_at_once = std::max(most_at_once, open.size());
@@ -110,7 +110,7 @@ TEST_F(LauncherUnderLoad, TwentyStartedAtOnceShowOneWindowAtATime) {
     });
     ASSERT_EQ(most_at_once, 1u) << "a launcher showed its window before the one before closed";
   }
-  EXPECT_FALSE(running()) << "launchers still running after " << 12 * e2e::kPatience << " ms";
+  EXPECT_FALSE(running()) << "launchers still running after " << 12 * e2e::Patience() << " ms";
   EXPECT_EQ(most_at_once, 1u);
   for (size_t i = 0; i < launchers.size(); ++i) {
     SCOPED_TRACE("launcher " + std::to_string(i));
@@ -204,7 +204,7 @@ TEST_F(LauncherUnderLoad, AHugeListAndValuesOfWrongTypesShowPromptlyAndRight) {
     ASSERT_TRUE(registry_.SetPackageListValue(row.type, row.data));
     std::unique_ptr<Process> launcher;
     HWND window = e2e::OpenLauncher(pack_, launcher);
-    ASSERT_NE(window, nullptr) << "no window within " << e2e::kPatience << " ms";
+    ASSERT_NE(window, nullptr) << "no window within " << e2e::Patience() << " ms";
     EXPECT_EQ(e2e::StatesOnceSettled(window, row.expected), row.expected);
     EXPECT_EQ(UnansweredOver(window, 1000), 0);
     e2e::PressEscape(window);

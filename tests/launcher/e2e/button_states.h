@@ -17,6 +17,6 @@ constexpr int kUninstallButton = IDC_UNINSTALL;
 std::string ButtonStates(HWND window);
 // The states once they settle on `expected`, or what the window shows at the deadline.
 std::string StatesOnceSettled(HWND window, const std::string& expected,
-                              DWORD timeout_ms = kPatience);
+                              DWORD timeout_ms = Patience());
 
 }  // namespace e2e

@@ -180,7 +180,7 @@ HWND WaitForDialog(DWORD process_id, const std::u16string& caption, DWORD timeou
 
 void Click(HWND dialog, int control_id) {
   DWORD_PTR ignored = 0;
-  SendMessageTimeoutW(GetDlgItem(dialog, control_id), BM_CLICK, 0, 0, SMTO_NORMAL, kPatience,
+  SendMessageTimeoutW(GetDlgItem(dialog, control_id), BM_CLICK, 0, 0, SMTO_NORMAL, Patience(),
                       &ignored);
 }
 

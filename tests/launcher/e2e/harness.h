@@ -48,7 +48,7 @@ std::unique_ptr<Process> StartLauncher(const PackFolder& pack);
 HWND OpenLauncher(const PackFolder& pack, std::unique_ptr<Process>& process);
 
 // The visible dialog of the process with that caption, waiting for it up to `timeout_ms`.
-HWND WaitForDialog(DWORD process_id, const std::u16string& caption, DWORD timeout_ms = kPatience);
+HWND WaitForDialog(DWORD process_id, const std::u16string& caption, DWORD timeout_ms = Patience());
 // Clicks a dialog's button as the user would; returns once the click has been handled.
 void Click(HWND dialog, int control_id);
 // The Esc key, the close box, and the dialog's default OK command.
@@ -63,7 +63,7 @@ struct Recording {
 };
 // The record of the stand-in at `program`, waiting for it up to `timeout_ms`.
 std::optional<Recording> WaitForRecording(const std::u16string& program,
-                                          DWORD timeout_ms = kPatience);
+                                          DWORD timeout_ms = Patience());
 
 // A named mutex that this test creates and owns, as a running installer would. `elevated` makes
 // it refuse full access to everyone, as a mutex of an elevated program does to the launcher.
