@@ -116,10 +116,11 @@ std::optional<DemoTitleStart> WaitForDemoTitle(DWORD timeout_ms) {
   Eventually(
       [&] {
         for (HWND window : DemoTitleWindows()) {
-          // The window exists before its lines do.
+          // The window exists before its lines do, and they come one after the other.
           const std::u16string program = Text(window, demotitle::kProgramLine);
-          if (!program.empty()) {
-            start = DemoTitleStart{program, Text(window, demotitle::kWorkingDirectoryLine), window};
+          const std::u16string folder = Text(window, demotitle::kWorkingDirectoryLine);
+          if (!program.empty() && !folder.empty()) {
+            start = DemoTitleStart{program, folder, window};
             return true;
           }
         }

@@ -197,24 +197,38 @@ void SendDefaultOk(HWND dialog) {
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
-std::optional<Recording> WaitForRecording(const std::u16string& program, DWORD timeout_ms) {
-  const std::u16string log = program + u".log";
-  if (!Eventually([&] { return FileExists(log); }, timeout_ms))
-    return std::nullopt;
+namespace {
+
+// The record when it is there whole: both lines, each ended.
+std::optional<Recording> ReadRecording(const std::u16string& log) {
   HANDLE file = CreateFileW(ToWin(log.c_str()), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE)
     return std::nullopt;
   std::u16string text(GetFileSize(file, nullptr) / sizeof(char16_t), u'\0');
   DWORD read = 0;
-  ReadFile(file, &text[0], static_cast<DWORD>(text.size() * sizeof(char16_t)), &read, nullptr);
+  const BOOL ok =
+      ReadFile(file, &text[0], static_cast<DWORD>(text.size() * sizeof(char16_t)), &read, nullptr);
   CloseHandle(file);
+  text.resize(ok ? read / sizeof(char16_t) : 0);
   const size_t first_end = text.find(u'\n');
-  if (first_end == std::u16string::npos)
+  const size_t second_end =
+      first_end == std::u16string::npos ? first_end : text.find(u'\n', first_end + 1);
+  if (second_end == std::u16string::npos)
     return std::nullopt;
-  const size_t second_end = text.find(u'\n', first_end + 1);
   return Recording{text.substr(0, first_end),
                    text.substr(first_end + 1, second_end - first_end - 1)};
+}
+
+}  // namespace
+
+// Read until whole: in the emulated 32-bit guest, reading the record as soon as it appeared failed
+// now and then, though the stand-in renames it into place only once written.
+std::optional<Recording> WaitForRecording(const std::u16string& program, DWORD timeout_ms) {
+  const std::u16string log = program + u".log";
+  std::optional<Recording> recording;
+  Eventually([&] { return (recording = ReadRecording(log)).has_value(); }, timeout_ms);
+  return recording;
 }
 
 HeldMutex::HeldMutex(const char16_t* name, bool elevated) {
