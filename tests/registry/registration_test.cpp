@@ -50,6 +50,7 @@ TEST_F(Registration, PlaceholdersTakeTheNormalisedFoldersLiterally) {
        u"\\\\server\\$share\\"},
       {u"D:\\%src%", u"E:\\%drive%", u"D:\\%src%\\", u"E:\\%drive%\\", u"E:\\"},
       {u"3D Games", u"1:\\", u"3D Games\\", u"1:\\", u"1:\\"},
+      {u"C:/a\\b//", u"/", u"C:\\a\\b\\\\", u"\\", u"\\"},
       {u"C:\\\u30b2\u30fc\u30e0", u"\uFF24:\\", u"C:\\\u30b2\u30fc\u30e0\\", u"\uFF24:\\",
        u"\uFF24:\\"},
   };
