@@ -1,5 +1,7 @@
 #include "platform/shell_on_first_use.h"
 
+#include "platform/function_in.h"
+
 namespace {
 
 using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
@@ -10,10 +12,7 @@ using GetFolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR)
 // system folder, and shell32 is a known DLL besides.
 template <typename Function>
 Function BindShellFunction(const char* name) {
-  HMODULE shell32 = LoadLibraryW(ToWin(u"shell32.dll"));
-  if (shell32 == nullptr)
-    return nullptr;
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(shell32, name)));
+  return winui::FunctionIn<Function>(LoadLibraryW(ToWin(u"shell32.dll")), name);
 }
 
 }  // namespace

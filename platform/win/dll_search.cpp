@@ -1,5 +1,6 @@
 #include "platform/win/dll_search.h"
 
+#include "platform/function_in.h"
 #include "platform/win32_api.h"
 
 namespace winui {
@@ -8,9 +9,8 @@ void RestrictDllSearchToSystemFolder() {
   // Looked up rather than imported: Windows 7 has it only with an update, and an import it lacks
   // would stop the program from loading at all. kernel32 is always loaded, so nothing is searched.
   using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-  HMODULE kernel = GetModuleHandleW(ToWin(u"kernel32.dll"));
-  auto set_default_directories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-      reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+  const auto set_default_directories = FunctionIn<SetDefaultDllDirectoriesFunction>(
+      GetModuleHandleW(ToWin(u"kernel32.dll")), "SetDefaultDllDirectories");
   if (set_default_directories != nullptr) {
     set_default_directories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   } else {

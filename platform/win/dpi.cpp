@@ -1,15 +1,14 @@
 #include "platform/win/dpi.h"
 
+#include "platform/function_in.h"
+
 namespace winui {
 namespace {
 
 template <class Function>
 Function User32Function(const char* name) {
   // user32 is loaded in every process with a window; this takes no load of a library by name.
-  HMODULE user32 = GetModuleHandleW(ToWin(u"user32.dll"));
-  if (user32 == nullptr)
-    return nullptr;
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
+  return FunctionIn<Function>(GetModuleHandleW(ToWin(u"user32.dll")), name);
 }
 
 }  // namespace
