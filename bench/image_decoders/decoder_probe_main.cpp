@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bench/image_decoders/stb_png_bitmap.h"
+#include "bench/support/clock.h"
 #include "launcher/title_images.h"
 #include "platform/com_apartment.h"
 #include "platform/win/png_bitmap.h"
@@ -24,13 +25,7 @@ namespace {
 constexpr unsigned kFirstTrellImage = IDB_TITLE_FIRST + 14;
 constexpr int kTitles = 7;
 
-double NowMs() {
-  LARGE_INTEGER frequency;
-  LARGE_INTEGER now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return now.QuadPart * 1000.0 / frequency.QuadPart;
-}
+using benchclock::NowMs;
 
 double WorkingSetKib() {
   PROCESS_MEMORY_COUNTERS memory = {};

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/clock.h"
 #include "bench/support/linux_proc.h"
 #include "platform/win32_api.h"
 #include "harness/pack_keys_aside.h"
@@ -85,13 +86,7 @@ bool DropFileCache() {
   return dropped;
 }
 
-double NowMs() {
-  LARGE_INTEGER frequency;
-  LARGE_INTEGER now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return now.QuadPart * 1000.0 / frequency.QuadPart;
-}
+using benchclock::NowMs;
 
 struct Sample {
   double start_to_window_ms;

@@ -16,6 +16,7 @@
 
 #include "bench/soak/process_figures.h"
 #include "bench/soak/soak_growth.h"
+#include "bench/support/clock.h"
 #include "bench/support/linux_proc.h"
 #include "harness/pack_keys_aside.h"
 #include "harness/programs.h"
@@ -50,13 +51,7 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
   return options.sample_every <= options.ticks;
 }
 
-double NowMs() {
-  LARGE_INTEGER frequency;
-  LARGE_INTEGER now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return now.QuadPart * 1000.0 / frequency.QuadPart;
-}
+using benchclock::NowMs;
 
 // How long the window takes to handle a message sent to it; negative when it does not.
 double RoundTripMs(HWND window) {
