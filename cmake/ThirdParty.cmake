@@ -1,7 +1,7 @@
-# Header-only libraries from the build machine: CLI11 (command lines), nlohmann-json, and stb (a
-# PNG decoder, only in a benchmark). Debian puts
-# them in /usr/include, which a cross-compiler must not search as a whole (it also holds the build
-# machine's C library), so their folders are linked into an include folder of their own.
+# Header-only libraries from the build machine: CLI11 (command lines), nlohmann-json, and stb (the
+# launcher's PNG decoder and scaler). Debian puts them in /usr/include, which a cross-compiler must
+# not search as a whole (it also holds the build machine's C library), so their folders are linked
+# into an include folder of their own.
 set(PACK_THIRD_PARTY_INCLUDE ${CMAKE_BINARY_DIR}/third_party/include)
 
 function(pack_header_library target header)

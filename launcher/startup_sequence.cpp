@@ -56,7 +56,7 @@ void RunStartupSequence(StartupPlatform& platform) {
     platform.WaitForOwnership(own.Get());
   platform.PrepareCommonControls();
   {
-    // For the whole run of the window: its images and every shell call it makes need COM.
+    // For the whole run of the window: every shell call it makes needs COM.
     const ComApartment com;
     platform.RunLauncherWindow();
   }

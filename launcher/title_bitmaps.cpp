@@ -5,7 +5,6 @@
 #include "titles/app_list.h"
 
 TitleBitmaps DecodeTitleBitmaps(HMODULE module, UINT dpi, COLORREF background) {
-  const winui::ImagingFactory factory;
   const PixelSize needed = TitleImageSizeForDpi(dpi);
   TitleBitmaps bitmaps;
   for (uint32_t i = 0; i < GetAppList()->Count(); ++i) {
@@ -16,8 +15,8 @@ TitleBitmaps DecodeTitleBitmaps(HMODULE module, UINT dpi, COLORREF background) {
         scales.push_back(scale);
     }
     auto image = std::make_unique<winui::PngBitmap>();
-    image->Load(factory, module, TitleImageResourceId(image_id, PickImageScale(scales, needed)),
-                background, static_cast<UINT>(needed.width), static_cast<UINT>(needed.height));
+    image->Load(module, TitleImageResourceId(image_id, PickImageScale(scales, needed)), background,
+                static_cast<UINT>(needed.width), static_cast<UINT>(needed.height));
     bitmaps.push_back(std::move(image));
   }
   return bitmaps;

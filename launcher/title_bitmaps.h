@@ -9,6 +9,5 @@
 using TitleBitmaps = std::vector<std::unique_ptr<winui::PngBitmap>>;
 
 // Each title's image drawn at the size `dpi` needs, from the smallest image at or above that size
-// (scaled down, never up, while the art has one), laid over `background`. Needs COM on the calling
-// thread.
+// (scaled down, never up, while the art has one), laid over `background`.
 TitleBitmaps DecodeTitleBitmaps(HMODULE module, UINT dpi, COLORREF background);

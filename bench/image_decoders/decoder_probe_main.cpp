@@ -1,5 +1,5 @@
 // One start of a process that decodes this build's seven title images at the size a DPI needs,
-// either through the imaging component as the launcher does or through stb_image, and prints one
+// either by stb_image as the launcher does or through the imaging component, and prints one
 // line: the time to the first bitmap (loading the decoder included), to all seven, and the
 // working set it added. bench/image_decoders/run starts it in turns and takes medians.
 //
@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/image_decoders/stb_png_bitmap.h"
 #include "bench/support/clock.h"
+#include "harness/wic_png_bitmap.h"
 #include "launcher/title_images.h"
 #include "platform/com_apartment.h"
 #include "platform/win/png_bitmap.h"
@@ -58,25 +58,24 @@ int wmain(int argc, wchar_t** argv) {
   const double memory_before = WorkingSetKib();
   const double started = NowMs();
   double first_ms = 0;
-  std::vector<HBITMAP> bitmaps;
   {
-    std::unique_ptr<winui::ImagingFactory> factory;
-    std::vector<std::unique_ptr<winui::PngBitmap>> wic_bitmaps;
+    std::unique_ptr<harness::WicPngDecoder> wic_decoder;
+    std::vector<harness::OwnedBitmap> wic_bitmaps;
+    std::vector<std::unique_ptr<winui::PngBitmap>> stb_bitmaps;
     for (int title = 0; title < kTitles; ++title) {
       const unsigned resource = ResourceFor(module, kFirstTrellImage + title, needed);
+      const auto width = static_cast<UINT>(needed.width);
+      const auto height = static_cast<UINT>(needed.height);
       HBITMAP bitmap = nullptr;
       if (wic) {
-        if (!factory)
-          factory = std::make_unique<winui::ImagingFactory>();
-        wic_bitmaps.push_back(std::make_unique<winui::PngBitmap>());
-        wic_bitmaps.back()->Load(*factory, module, resource, background,
-                                 static_cast<UINT>(needed.width), static_cast<UINT>(needed.height));
-        bitmap = wic_bitmaps.back()->Handle();
+        if (!wic_decoder)
+          wic_decoder = std::make_unique<harness::WicPngDecoder>();
+        wic_bitmaps.push_back(wic_decoder->Load(module, resource, background, width, height));
+        bitmap = wic_bitmaps.back().get();
       } else {
-        bitmap = decoders::LoadStbPngBitmap(module, resource, background,
-                                            static_cast<UINT>(needed.width),
-                                            static_cast<UINT>(needed.height));
-        bitmaps.push_back(bitmap);
+        stb_bitmaps.push_back(std::make_unique<winui::PngBitmap>());
+        stb_bitmaps.back()->Load(module, resource, background, width, height);
+        bitmap = stb_bitmaps.back()->Handle();
       }
       if (bitmap == nullptr) {
         std::printf("%s: image %d could not be decoded\n", wic ? "wic" : "stb", title);
@@ -90,6 +89,5 @@ int wmain(int argc, wchar_t** argv) {
                 wic ? "wic" : "stb", needed.width, needed.height, first_ms, all_ms,
                 WorkingSetKib() - memory_before);
   }
-  for (HBITMAP bitmap : bitmaps) DeleteObject(bitmap);
   return 0;
 }

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "launcher/setup_dlg.h"
-#include "platform/com_apartment.h"
 #include "resources/resource.h"
 #include "tests/support/bitmap_pixels.h"
 #include "titles/app_list.h"
@@ -82,7 +81,6 @@ class MovedSetupDlg : public SetupDlg {
 };
 
 TEST(SetupDlgDpiChange, TakesTheSuggestedRectangleAndRedrawsItsImagesAndIcons) {
-  const ComApartment com;
   MovedSetupDlg dialog(
       {{192, 88, 128, 64, 32}, {144, 66, 96, 48, 24}, {120, 55, 80, 40, 20}, {96, 44, 64, 32, 16}});
   EXPECT_EQ(dialog.RunModal(), IDOK);

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/com_apartment.h"
 #include "platform/win/png_bitmap.h"
 #include "resources/resource.h"
 #include "tests/launcher/e2e/button_states.h"
@@ -196,7 +195,6 @@ TEST_F(TitleButtons, EachButtonShowsItsOwnTitle) {
   EXPECT_TRUE(e2e::SaveAsBmp(shot, e2e::OutputFolderPath() + u"\\launcher_titles.bmp"));
 
   std::vector<e2e::Capture> images;
-  const ComApartment com;
   for (int i = 0; i < 7; ++i) {
     winui::PngBitmap image;
     ASSERT_TRUE(image.Load(GetModuleHandleW(nullptr), IDB_TITLE_FIRST + 14 + i,

@@ -1,5 +1,5 @@
-// Laying an image's premultiplied pixels over the button face, for bitmap buttons that would show
-// transparent pixels black.
+// Laying an image's pixels over the button face, for bitmap buttons that would show transparent
+// pixels black.
 #include "platform/alpha_blend.h"
 
 #include <gtest/gtest.h>
@@ -49,6 +49,47 @@ TEST(ComposeOverOpaqueColour, TouchesExactlyTheGivenPixels) {
   winui::ComposeOverOpaqueColour(pixels.data(), 3, 30, 20, 10);
   EXPECT_EQ(pixels,
             (std::vector<uint8_t>{10, 20, 30, 255, 9, 9, 9, 255, 10, 20, 30, 255, 7, 7, 7, 0}));
+}
+
+using Rgba = std::array<uint8_t, 4>;
+
+// Straight alpha in, red first; opaque BGRA out, each channel rounded once.
+TEST(ComposeRgbaOverOpaqueColour, WeighsColourAgainstTheFaceByAlphaAndSwapsToBgra) {
+  struct Case {
+    const char* what;
+    Rgba pixel;
+    Face face;
+    Bgra shown;
+  };
+  const Case cases[] = {
+      {"transparent shows the face, whatever colour it carries",
+       {255, 0, 77, 0},
+       {240, 230, 220},
+       {220, 230, 240, 255}},
+      {"opaque keeps its colour, blue first",
+       {10, 20, 30, 255},
+       {240, 230, 220},
+       {30, 20, 10, 255}},
+      {"half covered", {100, 0, 50, 128}, {0, 100, 200}, {125, 50, 50, 255}},
+      {"a blend rounds to nearest, up", {0, 0, 0, 127}, {1, 1, 1}, {1, 1, 1, 255}},
+      {"a blend rounds to nearest, down", {0, 0, 0, 128}, {1, 1, 1}, {0, 0, 0, 255}},
+      {"white over white stays white", {255, 255, 255, 100}, {255, 255, 255}, {255, 255, 255, 255}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Bgra shown = {};
+    winui::ComposeRgbaOverOpaqueColour(c.pixel.data(), shown.data(), 1, c.face.red, c.face.green,
+                                       c.face.blue);
+    EXPECT_EQ(shown, c.shown);
+  }
+}
+
+// In place, every pixel of the count and nothing after them.
+TEST(ComposeRgbaOverOpaqueColour, ComposesInPlaceExactlyTheGivenPixels) {
+  std::vector<uint8_t> pixels = {0, 0, 0, 0, 1, 2, 3, 255, 4, 5, 6, 255, 7, 7, 7, 0};
+  winui::ComposeRgbaOverOpaqueColour(pixels.data(), pixels.data(), 3, 30, 20, 10);
+  EXPECT_EQ(pixels,
+            (std::vector<uint8_t>{10, 20, 30, 255, 3, 2, 1, 255, 6, 5, 4, 255, 7, 7, 7, 0}));
 }
 
 }  // namespace
