@@ -3,9 +3,11 @@
 #include <climits>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/alpha_blend.h"
+#include "platform/bgra_layout.h"
 #include "platform/win/bgra_bitmap.h"
 
 // The decoder reads only our own PNG resources, from memory. No SIMD paths: 32-bit Windows keeps
@@ -89,29 +91,30 @@ bool PngBitmap::Load(HMODULE module, UINT resource_id, COLORREF background, UINT
     width = static_cast<UINT>(natural_width);
     height = static_cast<UINT>(natural_height);
   }
-
-  uint8_t* bits = nullptr;
-  HBITMAP bitmap = NewTopDownBgraBitmap(width, height, &bits);
-  if (bitmap == nullptr)
+  const std::optional<BgraLayout> layout = BgraLayoutFor(width, height);
+  if (!layout)
     return false;
+
   const uint8_t* rgba = decoded.get();
   std::vector<uint8_t> scaled;
   if (width != static_cast<UINT>(natural_width) || height != static_cast<UINT>(natural_height)) {
     // Weighted by alpha, so that transparent pixels lend no colour to their neighbours; Mitchell's
     // cubic, which neither blurs like a box nor rings like a sharper cubic at the art's edges.
-    scaled.resize(size_t{width} * height * 4);
+    scaled.resize(layout->size);
     if (!stbir_resize_uint8_generic(decoded.get(), natural_width, natural_height, 0, scaled.data(),
                                     static_cast<int>(width), static_cast<int>(height), 0, 4, 3, 0,
                                     STBIR_EDGE_CLAMP, STBIR_FILTER_MITCHELL,
                                     STBIR_COLORSPACE_LINEAR, nullptr)) {
-      DeleteObject(bitmap);
       return false;
     }
     rgba = scaled.data();
   }
+  uint8_t* bits = nullptr;
+  bitmap_ = NewTopDownBgraBitmap(width, height, &bits);
+  if (bitmap_ == nullptr)
+    return false;
   ComposeRgbaOverOpaqueColour(rgba, bits, size_t{width} * height, GetRValue(background),
                               GetGValue(background), GetBValue(background));
-  bitmap_ = bitmap;
   return true;
 }
 
